@@ -1,0 +1,5 @@
+// The engine's start-up data: world tables, sprite bank, tuning, trigonometry tables, items.
+#pragma once
+
+void StartEngine();
+void StopEngine();

@@ -1,0 +1,13 @@
+// The thumbnail grid: pages of framed, captioned thumbnails starting at FirstThumb.
+#pragma once
+
+#include <cstdint>
+
+extern uint32_t PictureLoaded;
+
+void DrawGrid();
+void PageNext();
+void PagePrevious();
+// The thumbnail half of the views' click handler and the S key. True when the S key ended the
+// click handling for this frame.
+bool HandleThumbnailClick();
