@@ -1,0 +1,13 @@
+// GL state shared by the Windows and Linux backends: set up with a new context current.
+#pragma once
+
+#include <cstdint>
+
+// Viewport 320 x 240 and a 45-degree perspective, whatever the window size.
+void SetupGlProjection(int32_t width, int32_t height);
+// Uploads the sprite textures, then sets the fixed state; returns true.
+bool SetupGlState();
+// Turns SpriteBank slots 1200 to 1206 into textures 0 to 6 of SpriteTextures.
+bool UploadSpriteTextures();
+
+extern uint32_t SpriteTextures[32];
