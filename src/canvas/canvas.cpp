@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "shell/out_of_memory.h"
 
 int32_t CanvasWidth = 0;
 int32_t CanvasHeight = 0;
@@ -27,7 +28,7 @@ template <typename T>
 T* Allocate(size_t count) {
   // malloc leaves fresh pages untouched, so a buffer costs memory only once it is drawn.
   void* p = std::malloc(count * sizeof(T) + 1);
-  if (!p) std::abort();
+  if (!p) FailOutOfMemory("window's pixel buffers");
   return static_cast<T*>(p);
 }
 
