@@ -102,9 +102,14 @@ bool DecodePictureFile(const char* path, int64_t maxPixels, DecodedPicture* out)
 void ReleaseDecodedPicture(DecodedPicture* picture);
 
 // ---- Starting programs, other programs' windows ----------------------------------------------
+// How the parameter string becomes arguments on Linux: split at spaces (the player's command line)
+// or handed over whole as one argument (a folder for the file manager). Windows passes the string
+// as it is either way.
+enum class ParameterSplit { AtSpaces, Whole };
 // Starts program with the parameter string (never through a shell on Linux); the result is not
 // reported.
-void StartProgram(const char* program, const char* parameters);
+void StartProgram(const char* program, const char* parameters,
+                  ParameterSplit split = ParameterSplit::AtSpaces);
 // Finds the top-level window titled title, moves it to (left, top) at width x height, shows,
 // restores, raises and focuses it. False when no such window exists.
 bool PlaceWindowByTitle(const char* title, int32_t left, int32_t top, int32_t width, int32_t height);

@@ -139,8 +139,8 @@ void ReadLocalTimeText(char out[9]) {
   std::snprintf(out, 9, "%02u:%02u:%02u", hours, minutes, static_cast<unsigned>(seconds) % 60);
 }
 
-void StartProgram(const char* program, const char* parameters) {
-  backend.programsStarted.push_back({program, parameters});
+void StartProgram(const char* program, const char* parameters, ParameterSplit split) {
+  backend.programsStarted.push_back({program, parameters, split});
 }
 
 bool PlaceWindowByTitle(const char* title, int32_t left, int32_t top, int32_t width, int32_t height) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace headless {
 
 enum class EventKind { KeyDown, KeyUp, RightDown, RightUp, Close };
@@ -22,6 +24,7 @@ struct MessageBoxRecord {
 
 struct ProgramStart {
   std::string program, parameters;
+  platform::ParameterSplit split;
 };
 
 struct WindowPlacement {
