@@ -11,3 +11,9 @@ bool SetupGlState();
 bool UploadSpriteTextures();
 
 extern uint32_t SpriteTextures[32];
+
+// ---- Defined by each window backend, for presentation ----------------------------------------
+// True while the window exists with its GL context current; false after a failed creation.
+bool GlContextReady();
+// Swaps the window's buffers (when there is a window) and paces the frame where no vsync does.
+void SwapWindowBuffers();
