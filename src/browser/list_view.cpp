@@ -1,0 +1,133 @@
+#include "browser/list_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "browser/entry_table.h"
+#include "canvas/canvas.h"
+#include "canvas/text.h"
+#include "platform/platform.h"
+#include "shell/input.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+struct Colour {
+  uint8_t r, g, b;
+};
+
+constexpr Colour kSelectedColour{255, 0, 0};
+constexpr Colour kFileColour{0, 255, 0};
+constexpr Colour kFolderColour{255, 255, 0};
+
+constexpr int32_t kRowSpacing = 8;
+// Canvas rows kept free above the list (MenuBar, folder path) and below it (credits lines).
+constexpr int32_t kRowsReserved = 67;
+constexpr int32_t kFirstRowDrop = 26;
+constexpr int32_t kColumnMargin = 10;
+
+// Canvas rows of the window that lie on the screen, less the list's own downward offset.
+int32_t VisibleHeight() {
+  const int32_t py = WindowPos.y, scale = PixelScale;
+  const int32_t baseHeight = CanvasHeight + ViewOffset.y - py * scale;
+  // Only the movable 1280-wide geometry can reach past the bottom of the screen.
+  if (CanvasWidth != 1280 || scale <= 0) return baseHeight;
+  int32_t screenWidth = 0, screenHeight = 0;
+  platform::ReadScreenSize(&screenWidth, &screenHeight);
+  int32_t height = baseHeight + py / scale;
+  const int32_t bottom = CanvasHeight * scale + py;
+  if (bottom > screenHeight) height -= bottom - screenHeight;
+  return height;
+}
+
+int32_t ColumnFactorMultiplier() {
+  switch (ColumnFactor) {
+    case 1: return 2;
+    case 2: return 4;
+    default: return 1;
+  }
+}
+
+// The name, cut to fit TextBuffer without splitting a UTF-8 character at the cut.
+void FormatEntryName(const char* name) {
+  size_t length = strnlen(name, kEntryNameSize);
+  if (length >= kTextBufferSize) {
+    length = kTextBufferSize - 1;
+    const auto isContinuation = [](char c) { return (static_cast<uint8_t>(c) & 0xC0) == 0x80; };
+    if (isContinuation(name[length])) {
+      while (length > 0 && isContinuation(name[length - 1])) length -= 1;
+      if (length > 0 && static_cast<uint8_t>(name[length - 1]) >= 0xC0) length -= 1;
+    }
+  }
+  std::memcpy(TextBuffer, name, length);
+  TextBuffer[length] = '\0';
+}
+
+Colour RowColour(int32_t entry) {
+  if (entry == SelectedEntry) return kSelectedColour;
+  return EntryTable.isFile[entry] == 1 ? kFileColour : kFolderColour;
+}
+
+void DrawRows() {
+  if (EntryTable.isFile == nullptr) return;
+  const int32_t rowsPerColumn = ListRowsPerColumn();
+  const int32_t columnWidth = ListColumnWidth();
+  const int32_t last = EntryTable.count < kEntrySlots - 1 ? EntryTable.count : kEntrySlots - 1;
+  const auto first = static_cast<int32_t>(std::clamp<int64_t>(int64_t{ListScroll} + 1, 1, last + 1));
+  int32_t column = 0, row = 1;
+  for (int32_t entry = first; entry <= last; ++entry) {
+    if (row > rowsPerColumn) {
+      column += 1;
+      row = 1;
+    }
+    FormatEntryName(EntryTable.name[entry]);
+    const int32_t x = ViewOffset.x + column * columnWidth + kColumnMargin;
+    const int32_t y = ViewOffset.y + CanvasHeight - kFirstRowDrop - kRowSpacing * row;
+    const Colour colour = RowColour(entry);
+    DrawLabelClipped(x, y, colour.r, colour.g, colour.b, kFirstRowId + static_cast<uint32_t>(entry),
+                     x + columnWidth - kColumnMargin);
+    row += 1;
+  }
+}
+
+bool IsParentName(const char* name) { return std::strcmp(name, "..") == 0; }
+bool IsSelfName(const char* name) { return std::strcmp(name, ".") == 0; }
+
+// A second click on the selected folder row walks into it, or to the parent for "..".
+void OpenSelectedFolder(int32_t entry) {
+  if (EntryTable.isFile[entry] != 0) return;  // a file: the launch check acts on it
+  const char* name = EntryTable.name[entry];
+  if (IsParentName(name)) {
+    LeaveFolder();
+  } else if (!IsSelfName(name)) {
+    EnterFolder();
+  }
+}
+
+}  // namespace
+
+int32_t ListRowsPerColumn() { return (VisibleHeight() - kRowsReserved) / kRowSpacing; }
+
+int32_t ListColumnWidth() {
+  const int32_t unit = DisplayMode == 2 ? 64 : 36;
+  return 5 * unit * ColumnFactorMultiplier();
+}
+
+void DrawList() {
+  ClearCanvas();
+  DrawRows();
+  SaveBackdrop();
+}
+
+void HandleListClick() {
+  if (!RightClick || ViewMode != ViewModeKind::List || EntryTable.isFile == nullptr) return;
+  const uint32_t id = PickIdAt(CursorToCanvasX(), CursorToCanvasY());
+  if (id < kFirstRowId || id >= kRowIdEnd) return;
+  const int32_t entry = static_cast<int32_t>(id - kFirstRowId);
+  if (entry != SelectedEntry) {
+    SelectedEntry = entry;
+    RightClick = 0;
+    return;
+  }
+  OpenSelectedFolder(entry);
+}

@@ -1,0 +1,86 @@
+#include "shell/status_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "browser/entry_table.h"
+#include "canvas/canvas.h"
+#include "canvas/text.h"
+#include "pictures/texture_loader.h"
+#include "platform/platform.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+constexpr int32_t kLeftMargin = 12;
+
+void DrawYellowText(int32_t x, int32_t y) { DrawText(x, y, 255, 255, 0); }
+
+void DrawFolderPath() {
+  FormatText("%s", FolderPath);
+  DrawYellowText(ViewOffset.x + kLeftMargin, ViewOffset.y + CanvasHeight - 21);
+}
+
+// The viewer's picture: name and size at fixed places, whatever ViewOffset was.
+void DrawPictureLines() {
+  const bool listed = EntryTable.isFile != nullptr && ShownPicture >= 0 && ShownPicture < kEntrySlots;
+  FormatText("%s", listed ? EntryTable.name[ShownPicture] : "");
+  DrawYellowText(kLeftMargin, CanvasHeight - 22);
+  FormatText("%dx%d", static_cast<int>(PictureInfo.width), static_cast<int>(PictureInfo.height));
+  DrawYellowText(kLeftMargin, CanvasHeight - 30);
+}
+
+void DrawClock(int32_t y) {
+  char time24[9];
+  platform::ReadLocalTimeText(time24);
+  char clock[kClockTextSize];
+  FormatTwelveHourClock(time24, clock);
+  FormatText("%s", clock);
+  DrawYellowText(CanvasWidth - 50, y);
+}
+
+}  // namespace
+
+void DrawTitle() {
+  FormatText("%s", kMenuTitle);
+  DrawYellowText(ViewOffset.x + kLeftMargin, ViewOffset.y + CanvasHeight - 11);
+}
+
+void DrawStatusText() {
+  if (ViewMode == ViewModeKind::Viewer) {
+    DrawPictureLines();
+  } else {
+    DrawFolderPath();
+  }
+  const int32_t lift = BottomCorrection();
+  FormatText("%s", kCreditsFirstLine);
+  DrawYellowText(kLeftMargin, 28 + lift);
+  FormatText("%s", kCreditsSecondLine);
+  DrawYellowText(kLeftMargin, 16 + lift);
+  if (ClockShown) DrawClock(16 + lift);
+}
+
+int32_t BottomCorrection() {
+  const int32_t scale = PixelScale;
+  if (scale <= 0) return 0;
+  const int32_t excess = CanvasHeight * scale + WindowPos.y - ScreenSize.y;
+  return excess > 0 ? excess / scale : 0;
+}
+
+void FormatTwelveHourClock(const char* time24, char (&out)[kClockTextSize]) {
+  char copy[kClockTextSize];
+  std::snprintf(copy, sizeof copy, "%s", time24);
+  // Hours, minutes and seconds, each in a 12-byte field that starts out empty.
+  char fields[3][12] = {};
+  char* token = std::strtok(copy, ": -,\t\n");
+  for (auto& field : fields) {
+    if (token == nullptr) break;
+    std::snprintf(field, sizeof field, "%s", token);
+    token = std::strtok(nullptr, ": -,\t\n");
+  }
+  int hours = std::atoi(fields[0]);
+  if (hours >= 12) hours -= 12;
+  if (hours == 0) hours = 12;
+  std::snprintf(out, kClockTextSize, "%02d:%02d:%02d", hours, std::atoi(fields[1]), std::atoi(fields[2]));
+}
