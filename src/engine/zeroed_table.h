@@ -1,0 +1,26 @@
+// Allocation of the engine's large tables.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+
+// A zeroed table of count elements. calloc hands out fresh pages that stay unresident until the
+// table is written, so reserving the world tables costs address space, not memory. The engine
+// can't run without its tables: a failed allocation ends the program.
+template <typename T>
+T* AllocateZeroed(size_t count) {
+  void* table = std::calloc(count == 0 ? 1 : count, sizeof(T));
+  if (table == nullptr) {
+    std::fprintf(stderr, "engine start-up: out of memory for a table of %zu bytes\n", count * sizeof(T));
+    std::abort();
+  }
+  return static_cast<T*>(table);
+}
+
+// Frees a table and clears its owning pointer.
+template <typename T>
+void ReleaseTable(T*& table) {
+  std::free(table);
+  table = nullptr;
+}
