@@ -1,0 +1,16 @@
+// What the shared GL presentation asks of the window backend: whether it may draw, and the swap.
+#include <windows.h>
+
+#include "platform/gl/gl_setup.h"
+#include "platform/win32/win32_window.h"
+
+bool GlContextReady() { return win32::MainDeviceContext() != nullptr && wglGetCurrentContext() != nullptr; }
+
+void SwapWindowBuffers() {
+  if (GlContextReady()) {
+    SwapBuffers(win32::MainDeviceContext());
+    return;
+  }
+  // No window after a failed re-creation: nothing waits on a swap, so keep the loop from spinning.
+  Sleep(16);
+}
