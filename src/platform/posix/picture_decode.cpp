@@ -1,0 +1,202 @@
+// Picture decoding on POSIX systems: JPEG through TurboJPEG, BMP through stb_image. The result is
+// laid out as a 32-bit device-independent bitmap: blue, green, red, unused; the bottom row first.
+#include <turbojpeg.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/posix/picture_decode.h"
+
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STB_IMAGE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace platform {
+namespace {
+
+// Larger files can't hold a picture the buffer accepts, so they are not read at all.
+constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
+  ReadableFile* file = OpenFileForReading(path);
+  if (file == nullptr) return false;
+  const int64_t size = SizeOfFile(file);
+  bool ok = size > 0 && size <= kMaxFileBytes;
+  if (ok) {
+    bytes->resize(static_cast<size_t>(size));
+    ok = ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();
+  }
+  CloseReadableFile(file);
+  return ok;
+}
+
+bool FitsLimit(int64_t width, int64_t height, int64_t maxPixels) {
+  return width > 0 && height > 0 && width * height <= maxPixels;
+}
+
+// ---- JPEG ------------------------------------------------------------------------------------
+
+bool DecodeJpeg(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
+  tjhandle decoder = tjInitDecompress();
+  if (decoder == nullptr) return false;
+  int width = 0, height = 0, subsampling = 0, colourSpace = 0;
+  bool ok = tjDecompressHeader3(decoder, bytes.data(), static_cast<unsigned long>(bytes.size()),
+                                &width, &height, &subsampling, &colourSpace) == 0;
+  if (ok) {
+    out->width = width;
+    out->height = height;
+    ok = FitsLimit(width, height, maxPixels);
+  }
+  uint8_t* pixels = nullptr;
+  if (ok) {
+    pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(width) * height * 4));
+    ok = pixels != nullptr;
+  }
+  const bool cmyk = colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK;
+  if (ok) {
+    const int format = cmyk ? TJPF_CMYK : TJPF_BGRX;
+    // A warning (a truncated or slightly damaged stream) still leaves a whole picture.
+    ok = tjDecompress2(decoder, bytes.data(), static_cast<unsigned long>(bytes.size()), pixels,
+                       width, 0, height, format, TJFLAG_BOTTOMUP) == 0 ||
+         tjGetErrorCode(decoder) == TJERR_WARNING;
+  }
+  tjDestroy(decoder);
+  if (!ok) {
+    std::free(pixels);
+    return false;
+  }
+  if (cmyk) ConvertCmykRows(pixels, static_cast<int64_t>(width) * height, HasAdobeMarker(bytes));
+  out->pixels = pixels;
+  return true;
+}
+
+// ---- BMP -------------------------------------------------------------------------------------
+
+uint32_t ReadLe32(const uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+// A header may claim a huge picture in a tiny file; uncompressed rows must all be present before
+// the decoder allocates for them.
+bool BmpRowsPresent(const std::vector<uint8_t>& bytes, int64_t width, int64_t height) {
+  if (bytes.size() < 30) return false;
+  const uint32_t headerSize = ReadLe32(&bytes[14]);
+  const int64_t bitsPerPixel = headerSize == 12 ? bytes[24] | (bytes[25] << 8)
+                                                : bytes[28] | (bytes[29] << 8);
+  const int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+  return rowBytes * height <= static_cast<int64_t>(bytes.size());
+}
+
+// stb_image gives RGBA rows top-down; the bitmap layout wants BGRx rows bottom-up. Done in place.
+void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  for (int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
+    uint8_t* a = pixels + rowBytes * top;
+    uint8_t* b = pixels + rowBytes * bottom;
+    for (size_t i = 0; i < rowBytes; i += 4) {
+      const uint8_t ar = a[i], ag = a[i + 1], ab = a[i + 2];
+      a[i] = b[i + 2];
+      a[i + 1] = b[i + 1];
+      a[i + 2] = b[i];
+      a[i + 3] = 0;
+      if (a == b) continue;
+      b[i] = ab;
+      b[i + 1] = ag;
+      b[i + 2] = ar;
+      b[i + 3] = 0;
+    }
+  }
+}
+
+bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
+  const int length = static_cast<int>(bytes.size());
+  int width = 0, height = 0, channels = 0;
+  if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels)) return false;
+  out->width = width;
+  out->height = height;
+  if (!FitsLimit(width, height, maxPixels) || !BmpRowsPresent(bytes, width, height)) return false;
+  uint8_t* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4);
+  if (pixels == nullptr) return false;
+  ToBottomUpBgrx(pixels, width, height);
+  out->pixels = pixels;
+  return true;
+}
+
+}  // namespace
+
+// ---- Shared with the row-selective decoder ---------------------------------------------------
+
+bool HasAdobeMarker(const std::vector<uint8_t>& bytes) {
+  size_t at = 2;
+  while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
+    const uint8_t marker = bytes[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      at += 1;
+      continue;
+    }
+    if (marker == 0xDA) break;  // start of scan: no more tables
+    const size_t length = (bytes[at + 2] << 8) | bytes[at + 3];
+    if (marker == 0xEE && length >= 7 && at + 9 <= bytes.size() &&
+        std::memcmp(&bytes[at + 4], "Adobe", 5) == 0)
+      return true;
+    at += 2 + length;
+  }
+  return false;
+}
+
+void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted) {
+  for (int64_t i = 0; i < count; ++i) {
+    uint8_t* p = pixels + 4 * i;
+    // Adobe's writers store 255 - ink; others store the ink itself.
+    const uint32_t c = inverted ? p[0] : 255 - p[0];
+    const uint32_t m = inverted ? p[1] : 255 - p[1];
+    const uint32_t y = inverted ? p[2] : 255 - p[2];
+    const uint32_t k = inverted ? p[3] : 255 - p[3];
+    p[0] = static_cast<uint8_t>((y * k + 127) / 255);
+    p[1] = static_cast<uint8_t>((m * k + 127) / 255);
+    p[2] = static_cast<uint8_t>((c * k + 127) / 255);
+    p[3] = 0;
+  }
+}
+
+PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+    return PictureKind::Jpeg;
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PictureKind::Bmp;
+  return PictureKind::Unknown;
+}
+
+bool DecodePictureBytes(const std::vector<uint8_t>& bytes, int64_t maxPixels,
+                        DecodedPicture* out) {
+  switch (DetectPictureKind(bytes)) {
+    case PictureKind::Jpeg: return DecodeJpeg(bytes, maxPixels, out);
+    case PictureKind::Bmp: return DecodeBmp(bytes, maxPixels, out);
+    case PictureKind::Unknown: break;
+  }
+  return false;
+}
+
+bool DecodePictureFile(const char* path, int64_t maxPixels, DecodedPicture* out) {
+  *out = DecodedPicture{};
+  std::vector<uint8_t> bytes;
+  return ReadWholeFile(path, &bytes) && DecodePictureBytes(bytes, maxPixels, out);
+}
+
+void ReleaseDecodedPicture(DecodedPicture* picture) {
+  std::free(picture->pixels);
+  *picture = DecodedPicture{};
+}
+
+}  // namespace platform

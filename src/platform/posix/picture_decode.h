@@ -1,0 +1,21 @@
+// Pieces of the POSIX picture decoder shared by the whole-picture and the row-selective decoders.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+enum class PictureKind { Unknown, Jpeg, Bmp };
+
+// Decided by the file's first bytes, never by its name.
+PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes);
+// True when the JPEG's tables include Adobe's APP14 marker, whose CMYK values are stored inverted.
+bool HasAdobeMarker(const std::vector<uint8_t>& bytes);
+// Turns count CMYK pixels into BGRx in place.
+void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted);
+bool DecodePictureBytes(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out);
+
+}  // namespace platform
