@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct PictureInfoRecord {
   int32_t spare;
@@ -14,6 +15,13 @@ struct PictureInfoRecord {
 
 inline constexpr int64_t kPictureBufferBytes = 400000000;
 inline constexpr int64_t kMaxPicturePixels = kPictureBufferBytes / 4;
+
+// A file name's picture type and whether the loader decodes it, by its extension.
+struct PictureNameKind {
+  int32_t type;
+  uint32_t loadable;
+};
+PictureNameKind ClassifyPictureName(const char* name);
 
 class TextureLoader {
  public:
@@ -46,6 +54,12 @@ class TextureLoader {
 extern TextureLoader PictureLoader;
 extern PictureInfoRecord PictureInfo;
 extern uint8_t* PictureBuffer;
+
+// The path LoadPicture decodes for name: the current directory, the separator and the name, or
+// the name itself when it is a URL.
+std::string PicturePathFor(const char* name);
+// Fills info for a decoded picture of width x height: 32 bits per pixel, GL_RGBA.
+void RecordDecodedSize(int32_t width, int32_t height, PictureInfoRecord& info);
 
 // Reserves the 400,000,000-byte PictureBuffer without making it resident.
 void AllocatePictureBuffer();

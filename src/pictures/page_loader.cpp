@@ -1,0 +1,71 @@
+#include "pictures/page_loader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "pictures/texture_loader.h"
+#include "platform/platform.h"
+
+namespace {
+
+struct DecodeJob {
+  const std::string* path;
+  PictureOutcome* outcome;
+};
+
+void Decode(const DecodeJob& job, int32_t cellSize) {
+  platform::DecodedPicture decoded;
+  const bool ok = platform::DecodePictureFile(job.path->c_str(), kMaxPicturePixels, &decoded);
+  PictureOutcome& outcome = *job.outcome;
+  outcome.openedWidth = decoded.width;
+  outcome.openedHeight = decoded.height;
+  outcome.loaded = ok;
+  if (ok) {
+    outcome.picture.width = decoded.width;
+    outcome.picture.height = decoded.height;
+    outcome.picture.thumbnail =
+        SampleThumbnail(decoded.pixels, decoded.width, decoded.height, ChannelOrder::Bgrx, cellSize);
+  }
+  platform::ReleaseDecodedPicture(&decoded);
+}
+
+void DecodeOnAllCores(const std::vector<DecodeJob>& jobs, int32_t cellSize) {
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i = next++; i < jobs.size(); i = next++) Decode(jobs[i], cellSize);
+  };
+  const size_t threads =
+      std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), jobs.size());
+  std::vector<std::thread> helpers;
+  for (size_t i = 1; i < threads; ++i) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace
+
+std::vector<PictureOutcome> LoadPageThumbnails(const std::vector<std::string>& paths,
+                                               int32_t cellSize, ThumbnailCache& cache) {
+  std::vector<PictureOutcome> outcomes(paths.size());
+  std::vector<ThumbnailKey> keys(paths.size());
+  std::vector<bool> stamped(paths.size(), false);
+  std::vector<DecodeJob> jobs;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    keys[i].path = paths[i];
+    keys[i].cellSize = cellSize;
+    stamped[i] = platform::QueryFileStamp(paths[i].c_str(), &keys[i].size, &keys[i].modified);
+    const CachedPicture* cached = stamped[i] ? cache.Find(keys[i]) : nullptr;
+    if (cached == nullptr) {
+      jobs.push_back({&paths[i], &outcomes[i]});
+      continue;
+    }
+    outcomes[i] = {cached->width, cached->height, true, *cached};
+  }
+  DecodeOnAllCores(jobs, cellSize);
+  for (const DecodeJob& job : jobs) {
+    const size_t i = static_cast<size_t>(job.outcome - outcomes.data());
+    if (job.outcome->loaded && stamped[i]) cache.Store(keys[i], job.outcome->picture);
+  }
+  return outcomes;
+}

@@ -1,0 +1,24 @@
+// A thumbnail: the picture sampled for a grid cell, kept as plain colours so that it can be drawn
+// again without the picture.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct Thumbnail {
+  int32_t columns = 0;       // samples across
+  int32_t rows = 0;          // samples up, the picture's bottom row first
+  std::vector<uint8_t> rgb;  // columns x rows samples of red, green, blue
+};
+
+// How the source pixels hold their colours: RGBA in the PictureBuffer, BGRx straight from decoding.
+enum class ChannelOrder { Rgba, Bgrx };
+
+// Samples a width x height picture of 4-byte pixels, bottom row first, for a cell of side
+// cellSize: every 2 x longer side / cellSize source pixels, accumulated in single precision.
+Thumbnail SampleThumbnail(const uint8_t* pixels, int32_t width, int32_t height, ChannelOrder order,
+                          int32_t cellSize);
+
+// Paints each sample as a 2 x 2 block from the cell's lower-left corner, with id under each block.
+void DrawThumbnail(const Thumbnail& thumbnail, int32_t x0, int32_t y0, uint32_t id);

@@ -1,0 +1,103 @@
+#include "pictures/viewer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "canvas/canvas.h"
+#include "pictures/sample_axis.h"
+#include "pictures/texture_loader.h"
+#include "platform/platform.h"
+#include "shell/input.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+struct Origin {
+  int32_t x, y;
+};
+
+// Truncation toward zero, saturated where the float lies beyond the integer range.
+int32_t TruncateToInt(float value) {
+  if (!(value > -2147483648.0f)) return value != value ? 0 : INT32_MIN;
+  if (value >= 2147483648.0f) return INT32_MAX;
+  return static_cast<int32_t>(value);
+}
+
+Origin PictureOrigin(int32_t w, int32_t h, float z, int32_t k) {
+  const float cx = static_cast<float>(CursorToCanvasX());
+  const float cy = static_cast<float>(CursorToCanvasY());
+  const float halfWidth = static_cast<float>(w) / z;
+  const float halfHeight = static_cast<float>(h) / z;
+  if (k == 0) return {TruncateToInt(cx - halfWidth), TruncateToInt(cy - halfHeight)};
+  float ax, ay;
+  if (CanvasWidth != 1280) {
+    int32_t sw = 0, sh = 0;
+    platform::ReadScreenSize(&sw, &sh);
+    const auto scale = static_cast<float>(PixelScale);
+    ax = static_cast<float>(sw) / 2.0f / scale;
+    ay = static_cast<float>(sh) / 2.0f / scale;
+  } else {
+    ax = static_cast<float>(CanvasWidth / 2);
+    ay = static_cast<float>(CanvasHeight / 2);
+  }
+  const auto factor = static_cast<float>(k);
+  return {TruncateToInt(ax + (cx - ax) * factor - halfWidth),
+          TruncateToInt(ay + (cy - ay) * factor - halfHeight)};
+}
+
+// The samples n of an axis whose 2-pixel blocks from origin touch [0, size): the rest would be
+// dropped pixel by pixel, so they are never sampled.
+struct SampleRange {
+  int64_t first, end;
+};
+
+SampleRange VisibleSamples(int64_t origin, int64_t size, int64_t count) {
+  // Block n covers origin + 2n and origin + 2n + 1.
+  const int64_t first = std::max<int64_t>(0, (-origin) >> 1);
+  const int64_t end = std::min<int64_t>(count, ((size - 1 - origin) >> 1) + 1);
+  return {first, std::max(first, end)};
+}
+
+void PaintBlock(int32_t x, int32_t y, const uint8_t* rgb) {
+  PutPixel(x, y, rgb[0], rgb[1], rgb[2]);
+  PutPixel(x + 1, y, rgb[0], rgb[1], rgb[2]);
+  PutPixel(x, y + 1, rgb[0], rgb[1], rgb[2]);
+  PutPixel(x + 1, y + 1, rgb[0], rgb[1], rgb[2]);
+}
+
+void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin origin) {
+  const SampleAxis across(w, z);
+  const SampleAxis up(h, z);
+  const SampleRange columns = VisibleSamples(origin.x, CanvasWidth, across.count());
+  const SampleRange rows = VisibleSamples(origin.y, CanvasHeight, up.count());
+  std::vector<int64_t> columnOffsets;
+  columnOffsets.reserve(static_cast<size_t>(columns.end - columns.first));
+  for (int64_t j = columns.first; j < columns.end; ++j)
+    columnOffsets.push_back(int64_t{across.SourceOf(j)} * bytesPerPixel);
+  for (int64_t r = rows.first; r < rows.end; ++r) {
+    const uint8_t* row = PictureBuffer + int64_t{up.SourceOf(r)} * w * bytesPerPixel;
+    const auto y = static_cast<int32_t>(origin.y + 2 * r);
+    for (int64_t j = columns.first; j < columns.end; ++j)
+      PaintBlock(static_cast<int32_t>(origin.x + 2 * j), y, row + columnOffsets[j - columns.first]);
+  }
+}
+
+bool PictureFitsBuffer(int64_t w, int64_t h, int64_t bytesPerPixel) {
+  if (PictureBuffer == nullptr || bytesPerPixel < 3 || bytesPerPixel > 16) return false;
+  if (w <= 0 || h <= 0 || w > kMaxPicturePixels || h > kMaxPicturePixels) return false;
+  return w * h * bytesPerPixel <= kPictureBufferBytes;
+}
+
+}  // namespace
+
+void DrawViewer() {
+  ClearCanvas();
+  const auto w = static_cast<int32_t>(PictureInfo.width);
+  const auto h = static_cast<int32_t>(PictureInfo.height);
+  const auto bytesPerPixel = static_cast<int32_t>(PictureInfo.bitsPerPixel / 8);
+  const float z = PictureLoader.ViewerStep;
+  if (PictureFitsBuffer(w, h, bytesPerPixel))
+    DrawPicture(w, h, bytesPerPixel, z, PictureOrigin(w, h, z, PictureLoader.PanFactor));
+  SaveBackdrop();
+}
