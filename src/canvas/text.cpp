@@ -115,7 +115,10 @@ int32_t DrawTextBuffer(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, La
                        int64_t xLimit) {
   const auto* text = reinterpret_cast<const uint8_t*>(TextBuffer);
   uint8_t glyphs[kTextBufferSize];
-  const size_t count = DecodeText(text, strnlen(TextBuffer, kTextBufferSize), glyphs);
+  const size_t length = strnlen(TextBuffer, kTextBufferSize);
+  // Formatting cuts a text that does not fit at 255 bytes, perhaps inside a character.
+  const bool wasCut = length >= kTextBufferSize - 1;
+  const size_t count = DecodeText(text, length, wasCut, glyphs);
   const GlyphMasks& masks = Masks();
   const uint32_t pixel = PixelValue(r, g, b);
   int64_t pen = x;

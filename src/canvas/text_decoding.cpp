@@ -82,12 +82,12 @@ Utf8Char ReadUtf8Char(const uint8_t* s, size_t available) {
   return {Utf8Step::Complete, length, codePoint};
 }
 
-// A text cut off inside its last character still counts as UTF-8, so that a long name
+// A cut text ending inside its last character still counts as UTF-8, so that a long name
 // truncated by formatting keeps its letters.
-bool IsUtf8(const uint8_t* text, size_t length) {
+bool IsUtf8(const uint8_t* text, size_t length, bool wasCut) {
   for (size_t at = 0; at < length;) {
     const Utf8Char c = ReadUtf8Char(text + at, length - at);
-    if (c.step == Utf8Step::Invalid) return false;
+    if (c.step == Utf8Step::Invalid || (c.step == Utf8Step::Truncated && !wasCut)) return false;
     at += c.length;
   }
   return true;
@@ -112,6 +112,7 @@ size_t DecodeBytes(const uint8_t* text, size_t length, uint8_t* glyphs) {
 
 }  // namespace
 
-size_t DecodeText(const uint8_t* text, size_t length, uint8_t* glyphs) {
-  return IsUtf8(text, length) ? DecodeUtf8(text, length, glyphs) : DecodeBytes(text, length, glyphs);
+size_t DecodeText(const uint8_t* text, size_t length, bool wasCut, uint8_t* glyphs) {
+  return IsUtf8(text, length, wasCut) ? DecodeUtf8(text, length, glyphs)
+                                      : DecodeBytes(text, length, glyphs);
 }

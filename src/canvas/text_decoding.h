@@ -10,5 +10,6 @@
 inline constexpr uint8_t kBoxGlyph = 128;
 
 // Writes one font entry per character of text[0 .. length) into glyphs (room for length entries)
-// and returns how many it wrote. A UTF-8 sequence cut off at the end of the text is one box.
-size_t DecodeText(const uint8_t* text, size_t length, uint8_t* glyphs);
+// and returns how many it wrote. When the text filled its buffer (wasCut), a UTF-8 sequence cut
+// off at its end is one box; otherwise such a tail makes the text bytes, as in "caf\xE9".
+size_t DecodeText(const uint8_t* text, size_t length, bool wasCut, uint8_t* glyphs);
