@@ -1,0 +1,42 @@
+// Presentation: the whole Canvas as one pixel rectangle, enlarged by PixelScale, then a swap.
+// The Canvas is laid out as glDrawPixels wants it (RGBA bytes, bottom row first), so nothing is
+// converted.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+#include <GL/gl.h>
+
+#include "canvas/canvas.h"
+#include "platform/gl/gl_setup.h"
+#include "platform/platform.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+// Zoom factors 1 to 5; any other scale leaves the zoom as it was.
+void ZoomByPixelScale() {
+  if (PixelScale < 1 || PixelScale > 5) return;
+  const auto zoom = static_cast<float>(PixelScale);
+  glPixelZoom(zoom, zoom);
+}
+
+}  // namespace
+
+void PresentCanvas() {
+  if (!GlContextReady() || Canvas == nullptr) {
+    SwapWindowBuffers();  // nothing to draw into, but the frame is still paced
+    return;
+  }
+  glDisable(GL_TEXTURE_2D);
+  ZoomByPixelScale();
+  // The raster position is never set: it stays at the window's lower-left corner.
+  glDrawPixels(CanvasWidth, CanvasHeight, GL_RGBA, GL_UNSIGNED_BYTE, Canvas);
+  SwapWindowBuffers();
+  glEnable(GL_TEXTURE_2D);
+}
+
+void ClearGlBuffers() {
+  if (!GlContextReady()) return;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+}
