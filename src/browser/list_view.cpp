@@ -48,15 +48,21 @@ int32_t ColumnFactorMultiplier() {
   }
 }
 
-// The name, cut to fit TextBuffer without splitting a UTF-8 character at the cut.
+bool IsContinuationByte(char c) { return (static_cast<uint8_t>(c) & 0xC0) == 0x80; }
+bool IsLeadByte(char c) { return static_cast<uint8_t>(c) >= 0xC0; }
+
+// The name, cut to fit TextBuffer; a UTF-8 character that the cut would split is left out whole.
 void FormatEntryName(const char* name) {
   size_t length = strnlen(name, kEntryNameSize);
   if (length >= kTextBufferSize) {
     length = kTextBufferSize - 1;
-    const auto isContinuation = [](char c) { return (static_cast<uint8_t>(c) & 0xC0) == 0x80; };
-    if (isContinuation(name[length])) {
-      while (length > 0 && isContinuation(name[length - 1])) length -= 1;
-      if (length > 0 && static_cast<uint8_t>(name[length - 1]) >= 0xC0) length -= 1;
+    // A split character has its lead byte at most three bytes before the cut.
+    for (size_t back = 1; back <= 3 && IsContinuationByte(name[length]); ++back) {
+      if (IsLeadByte(name[length - back])) {
+        length -= back;
+        break;
+      }
+      if (!IsContinuationByte(name[length - back])) break;
     }
   }
   std::memcpy(TextBuffer, name, length);

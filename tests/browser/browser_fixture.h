@@ -1,0 +1,49 @@
+// A menu state over real folders: StartDir is a temporary start folder and current, the
+// EntryTable exists, and the headless backend starts afresh.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "browser/entry_table.h"
+#include "platform/headless/headless.h"
+#include "shell/menu_state.h"
+#include "temp_folder.h"
+
+class BrowserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    ResetMenuState();
+    headless::Reset();
+    AllocateEntryTable();
+    EntryTable.count = 0;
+    std::snprintf(StartDir, sizeof StartDir, "%s", start_.text().c_str());
+    fs::current_path(start_.path());
+  }
+  void TearDown() override { fs::current_path(previous_); }
+
+  // Browses folder as the menu would after start-up there.
+  static void Browse(const std::string& folder) {
+    std::snprintf(FolderPath, sizeof FolderPath, "%s", folder.c_str());
+    Relist();
+  }
+  static std::vector<std::string> ListedNames() {
+    std::vector<std::string> names;
+    for (int32_t i = 1; i <= EntryTable.count; ++i) names.emplace_back(EntryTable.name[i]);
+    return names;
+  }
+  static int32_t IndexOf(const std::string& name) {
+    for (int32_t i = 1; i <= EntryTable.count; ++i)
+      if (name == EntryTable.name[i]) return i;
+    ADD_FAILURE() << name << " is not listed";
+    return 0;
+  }
+  static uint32_t IsFileFlagOf(const std::string& name) { return EntryTable.isFile[IndexOf(name)]; }
+
+  TempFolder start_{"start"};
+  fs::path previous_;
+};

@@ -1,0 +1,57 @@
+// Real folders for the listing tests: a fresh folder under the system's temporary folder,
+// removed with everything in it when the test ends.
+#pragma once
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& tag) {
+    static std::atomic<int> serial{0};
+    path_ = fs::temp_directory_path() /
+            ("vm_" + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const fs::path& path() const { return path_; }
+  std::string text() const { return path_.string(); }
+
+  fs::path AddFile(const std::string& name) const {
+    std::ofstream(path_ / name) << "x";
+    return path_ / name;
+  }
+  fs::path AddFolder(const std::string& name) const {
+    fs::create_directories(path_ / name);
+    return path_ / name;
+  }
+
+ private:
+  fs::path path_;
+};
+
+// The names of folder in the order the platform's search returns them, "." and ".." included.
+inline std::vector<std::string> SearchOrder(const fs::path& folder) {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(dir)) names.emplace_back(entry->d_name);
+    closedir(dir);
+  }
+  return names;
+}
