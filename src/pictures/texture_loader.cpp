@@ -44,12 +44,12 @@ bool SameIgnoringCase(const char* a, const char* b) {
 PictureNameKind ClassifyPictureName(const char* name) {
   char extension[16];
   TextureLoader::GetExtension(name, extension);
-  if (SameIgnoringCase(extension, "bmp") == 0) return {1, 1};
-  if (SameIgnoringCase(extension, "jpg") == 0 || SameIgnoringCase(extension, "jpeg") == 0) return {2, 1};
-  if (SameIgnoringCase(extension, "gif") == 0) return {5, 0};
-  if (SameIgnoringCase(extension, "ico") == 0) return {6, 0};
-  if (SameIgnoringCase(extension, "emf") == 0) return {7, 0};
-  if (SameIgnoringCase(extension, "wmf") == 0) return {8, 0};
+  if (SameIgnoringCase(extension, "bmp")) return {1, 1};
+  if (SameIgnoringCase(extension, "jpg") || SameIgnoringCase(extension, "jpeg")) return {2, 1};
+  if (SameIgnoringCase(extension, "gif")) return {5, 0};
+  if (SameIgnoringCase(extension, "ico")) return {6, 0};
+  if (SameIgnoringCase(extension, "emf")) return {7, 0};
+  if (SameIgnoringCase(extension, "wmf")) return {8, 0};
   return {0, 0};
 }
 

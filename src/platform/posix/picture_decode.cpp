@@ -106,16 +106,10 @@ void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
     uint8_t* a = pixels + rowBytes * top;
     uint8_t* b = pixels + rowBytes * bottom;
     for (size_t i = 0; i < rowBytes; i += 4) {
-      const uint8_t ar = a[i], ag = a[i + 1], ab = a[i + 2];
-      a[i] = b[i + 2];
-      a[i + 1] = b[i + 1];
-      a[i + 2] = b[i];
-      a[i + 3] = 0;
-      if (a == b) continue;
-      b[i] = ab;
-      b[i + 1] = ag;
-      b[i + 2] = ar;
-      b[i + 3] = 0;
+      const uint8_t upper[3] = {a[i], a[i + 1], a[i + 2]};
+      const uint8_t lower[3] = {b[i], b[i + 1], b[i + 2]};
+      a[i] = lower[2], a[i + 1] = lower[1], a[i + 2] = lower[0], a[i + 3] = 0;
+      b[i] = upper[2], b[i + 1] = upper[1], b[i + 2] = upper[0], b[i + 3] = 0;
     }
   }
 }
@@ -124,6 +118,8 @@ bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPict
   const int length = static_cast<int>(bytes.size());
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels)) return false;
+  if (height == INT32_MIN) return false;
+  height = std::abs(height);  // negative for rows stored top-down
   out->width = width;
   out->height = height;
   if (!FitsLimit(width, height, maxPixels) || !BmpRowsPresent(bytes, width, height)) return false;
