@@ -78,16 +78,34 @@ uint32_t PixelValue(uint8_t r, uint8_t g, uint8_t b) {
   return value;
 }
 
-// The same pixels PutPixel would write, one row of the glyph at a time.
-void DrawInk(const GlyphMask& mask, int64_t pen, int64_t y, uint32_t pixel) {
-  if (pen >= CanvasWidth || pen + mask.width <= 0) return;
+// The Canvas rows a text's glyph rows land on; null where a row lies outside the Canvas.
+struct InkRows {
+  std::array<uint8_t*, kGlyphRows + 1> starts{};  // rows 1 to 9; row 0 unused
+};
+
+InkRows FindInkRows(int64_t y) {
+  InkRows rows;
   for (int32_t row = 1; row <= kGlyphRows; ++row) {
     const int64_t canvasRow = y - row + kInkRowOffset;
-    if (canvasRow < 0 || canvasRow >= CanvasHeight) continue;
-    uint8_t* rowStart = Canvas + 4 * canvasRow * CanvasWidth;
+    if (canvasRow >= 0 && canvasRow < CanvasHeight) {
+      rows.starts[row] = Canvas + 4 * canvasRow * CanvasWidth;
+    }
+  }
+  return rows;
+}
+
+// The same pixels PutPixel would write; the column test is left out for glyphs wholly inside.
+void DrawInk(const GlyphMask& mask, const InkRows& inkRows, int64_t pen, uint32_t pixel) {
+  if (pen >= CanvasWidth || pen + mask.width <= 0) return;
+  const bool wholeWidthInside = pen >= 0 && pen + mask.width <= CanvasWidth;
+  for (int32_t row = 1; row <= kGlyphRows; ++row) {
+    uint8_t* const rowStart = inkRows.starts[row];
+    if (!rowStart) continue;
     for (uint32_t bits = mask.rows[row]; bits != 0; bits &= bits - 1) {
       const int64_t x = pen + std::countr_zero(bits);
-      if (x >= 0 && x < CanvasWidth) std::memcpy(rowStart + 4 * x, &pixel, sizeof pixel);
+      if (wholeWidthInside || (x >= 0 && x < CanvasWidth)) {
+        std::memcpy(rowStart + 4 * x, &pixel, sizeof pixel);
+      }
     }
   }
 }
@@ -99,8 +117,13 @@ void ClaimBand(int64_t x0, int64_t x1, int64_t y, uint32_t id) {
   if (left >= right) return;
   const int64_t bottom = std::max<int64_t>(y - kGlyphRows, 0);
   const int64_t top = std::min<int64_t>(y - 1, CanvasHeight - 1);
-  for (int64_t row = bottom; row <= top; ++row) {
-    std::fill(PickMap + row * CanvasWidth + left, PickMap + row * CanvasWidth + right, id);
+  if (bottom > top) return;
+  // One row filled cell by cell, the others copied from it in bulk.
+  uint32_t* const first = PickMap + bottom * CanvasWidth + left;
+  const size_t cells = static_cast<size_t>(right - left);
+  std::fill_n(first, cells, id);
+  for (int64_t row = bottom + 1; row <= top; ++row) {
+    std::memcpy(PickMap + row * CanvasWidth + left, first, cells * sizeof id);
   }
 }
 
@@ -121,12 +144,13 @@ int32_t DrawTextBuffer(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, La
   const size_t count = DecodeText(text, length, wasCut, glyphs);
   const GlyphMasks& masks = Masks();
   const uint32_t pixel = PixelValue(r, g, b);
+  const InkRows inkRows = FindInkRows(y);
   int64_t pen = x;
   int64_t drawnEnd = x;  // the drawn characters are always the leading ones
   for (size_t i = 0; i < count; ++i) {
     const GlyphMask& mask = masks[glyphs[i]];
     if (pen < xLimit) {
-      DrawInk(mask, pen, y, pixel);
+      DrawInk(mask, inkRows, pen, pixel);
       drawnEnd = pen + mask.width + 1;
     }
     pen += mask.width + 1;

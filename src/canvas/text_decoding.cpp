@@ -1,5 +1,7 @@
 #include "canvas/text_decoding.h"
 
+#include <algorithm>
+
 namespace {
 
 // Base letters of U+00C0 to U+017F; '_' marks a character with no base letter (ligatures,
@@ -110,9 +112,21 @@ size_t DecodeBytes(const uint8_t* text, size_t length, uint8_t* glyphs) {
   return length;
 }
 
+bool IsAscii(const uint8_t* text, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (text[i] >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 size_t DecodeText(const uint8_t* text, size_t length, bool wasCut, uint8_t* glyphs) {
+  // Most names are plain ASCII: each byte is its own font entry.
+  if (IsAscii(text, length)) {
+    std::copy_n(text, length, glyphs);
+    return length;
+  }
   return IsUtf8(text, length, wasCut) ? DecodeUtf8(text, length, glyphs)
                                       : DecodeBytes(text, length, glyphs);
 }
