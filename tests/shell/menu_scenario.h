@@ -1,0 +1,91 @@
+// The real menu on the headless backend, started in a temporary media folder and driven frame
+// by frame with scripted keys and right clicks at Canvas points.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "browser/entry_table.h"
+#include "browser/temp_folder.h"
+#include "canvas/canvas.h"
+#include "platform/headless/headless.h"
+#include "shell/input.h"
+#include "shell/main_loop.h"
+#include "shell/menu_state.h"
+
+// A 2 x 2 uncompressed 24-bit BMP.
+inline void WriteSmallBmp(const fs::path& path) {
+  const uint8_t header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0,
+                              0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
+  const uint8_t rows[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(header), sizeof header);
+  out.write(reinterpret_cast<const char*>(rows), sizeof rows);
+}
+
+class MenuScenario : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    media_.AddFile("song.mp3");
+    media_.AddFile("My Song.mp3");
+    media_.AddFolder("Films");
+    WriteSmallBmp(media_.path() / "picture.bmp");
+    previous_ = fs::current_path();
+    fs::current_path(media_.path());
+    ResetMenuState();
+    headless::Reset();
+    StartMenu();
+  }
+  void TearDown() override {
+    if (Canvas) ExitMenu();
+    fs::current_path(previous_);
+  }
+
+  static void Frames(int32_t count) {
+    for (int32_t i = 0; i < count; ++i) RunIteration();
+  }
+  // Runs one iteration and answers the sleeps it took.
+  static std::vector<int32_t> SleepsOfOneFrame() {
+    headless::Backend().sleeps.clear();
+    RunIteration();
+    return headless::Backend().sleeps;
+  }
+  // The key arrives in this frame's pump and acts in the next; answers that frame's sleeps.
+  static std::vector<int32_t> PressKey(int32_t key) {
+    headless::Queue(headless::EventKind::KeyDown, key);
+    RunIteration();
+    return SleepsOfOneFrame();
+  }
+  static std::vector<int32_t> PressKeys(const std::vector<int32_t>& keys) {
+    for (int32_t key : keys) headless::Queue(headless::EventKind::KeyDown, key);
+    RunIteration();
+    return SleepsOfOneFrame();
+  }
+  // A right press at Canvas (x, y), past the debounce; answers the sleeps of the frame that acts.
+  static std::vector<int32_t> ClickAt(int32_t x, int32_t y) {
+    while (FrameCounter <= RightClickFrame + kRightClickDebounceFrames) RunIteration();
+    headless::PointAtCanvas(x, y);
+    headless::Queue(headless::EventKind::RightDown);
+    RunIteration();
+    return SleepsOfOneFrame();
+  }
+  // The MenuBar's base line and the point inside the band of a label drawn at x.
+  static int32_t BarY() { return ViewOffset.y + CanvasHeight - 11; }
+  static std::vector<int32_t> ClickLabel(int32_t x) {
+    return ClickAt(ViewOffset.x + x + 1, BarY() - 5);
+  }
+  static int32_t IndexOf(const std::string& name) {
+    for (int32_t i = 1; i <= EntryTable.count; ++i)
+      if (name == EntryTable.name[i]) return i;
+    ADD_FAILURE() << name << " is not listed";
+    return 0;
+  }
+
+  TempFolder media_{"menu"};
+  fs::path previous_;
+};
+
+using Sleeps = std::vector<int32_t>;
