@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <mutex>
 #include <new>
 
 #include "platform/platform.h"
@@ -23,6 +24,10 @@ bool EnsureOleOnThisThread() {
 IPicture* OpenPicture(const char* path) {
   wchar_t widePath[MAX_PATH];
   if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) == 0) return nullptr;
+  // Loads one at a time: Wine's loader, which goes through URL monikers, loses files
+  // (INET_E_RESOURCE_NOT_FOUND) when several threads load at once. Rendering still runs in parallel.
+  static std::mutex loading;
+  const std::lock_guard<std::mutex> lock(loading);
   IPicture* picture = nullptr;
   const HRESULT result =
       OleLoadPicturePath(widePath, nullptr, 0, 0, IID_IPicture, reinterpret_cast<void**>(&picture));
