@@ -1,0 +1,96 @@
+# Helpers for the Windows end-to-end tests: the built programs, a Wine prefix, a virtual display,
+# windows, screenshots and pixel counts. Sourced by tests/e2e/windows_*.sh.
+
+vm_fail() { echo "FAIL: $*"; exit 1; }
+vm_ok() { echo "ok $*"; }
+
+# Finds the cross-built programs and Wine; a missing exe means scripts/build-windows did not run.
+vm_find_windows_build() {
+  VM_SOURCE_DIR=${VM_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)}
+  WIN_BUILD=${VM_WINDOWS_BUILD_DIR:-$VM_SOURCE_DIR/build/windows}
+  if [ ! -f "$WIN_BUILD/vestramenu.exe" ]; then
+    echo "SKIP: $WIN_BUILD/vestramenu.exe does not exist (scripts/build-windows has not built it)"
+    exit 0
+  fi
+  WINE=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
+  [ -x "$WINE" ] || vm_fail "no wine found"
+}
+
+# A Wine prefix of this test's own under the build directory, created on first use.
+vm_wine_prefix() {
+  export WINEPREFIX="$WIN_BUILD/wineprefix-$1"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    DISPLAY= wineboot -i >/dev/null 2>&1 || vm_fail "wineboot -i failed"
+  fi
+}
+
+# Starts Xvfb on the first free display from :81 on, at the given size.
+vm_start_display() {
+  local size=$1 n
+  for n in $(seq 81 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    VM_XVFB_PID=$!
+    local tries
+    for tries in $(seq 50); do
+      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$VM_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$VM_XVFB_PID" 2>/dev/null
+  done
+  vm_fail "no free X display"
+}
+
+# Ends this test's Wine processes and its display.
+vm_cleanup() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  [ -n "${VM_XVFB_PID:-}" ] && kill "$VM_XVFB_PID" 2>/dev/null
+  [ -n "${VM_WORK:-}" ] && rm -rf "$VM_WORK"
+  return 0
+}
+
+# The Windows form of a Unix path as Wine's Z: drive shows it.
+vm_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Waits up to $2 seconds for a window whose title is exactly $1; prints its id.
+vm_wait_window() {
+  local title=$1 seconds=$2 i id
+  for i in $(seq $((seconds * 5))); do
+    id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+# "x y width height" of a window on the screen.
+vm_window_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+vm_screenshot() { import -window root "$1" 2>/dev/null || vm_fail "screenshot failed"; }
+
+# Every pixel of a screenshot as "x y r g b", 8 bits per channel.
+vm_pixels() {
+  convert "$1" -depth 8 txt:- | sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p'
+}
+
+# Count of pixels within 24 of the colour r g b in a screenshot's pixel list.
+vm_count_colour() {
+  awk -v r="$2" -v g="$3" -v b="$4" 'function near(a, e) { return a >= e - 24 && a <= e + 24 }
+    near($3, r) && near($4, g) && near($5, b) { n++ } END { print n + 0 }' "$1"
+}
+
+# "x y" at the middle of the pixels within 24 of the colour r g b (nothing when there are none).
+vm_centre_of_colour() {
+  awk -v r="$2" -v g="$3" -v b="$4" 'function near(a, e) { return a >= e - 24 && a <= e + 24 }
+    near($3, r) && near($4, g) && near($5, b) { sx += $1; sy += $2; n++ }
+    END { if (n) printf "%d %d\n", sx / n, sy / n }' "$1"
+}
