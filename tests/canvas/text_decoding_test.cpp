@@ -1,6 +1,7 @@
 #include "canvas/text_decoding.h"
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,21 @@ TEST_F(CanvasTest, LongestFormattedNameCutInsideACharacter) {
   FormatText("%s\xC3\xA9", std::string(254, 'e').c_str());
   ASSERT_EQ(std::strlen(TextBuffer), 255u);
   EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 254 * 4 + 4);
+}
+
+TEST_F(CanvasTest, RandomBytesClaimOneBandAsWideAsTheAdvance) {
+  std::mt19937 random(11);
+  for (int n = 0; n < 100; ++n) {
+    // Mostly high bytes, sometimes with a terminator somewhere, sometimes none at all.
+    for (char& c : TextBuffer) {
+      c = static_cast<char>(random() % 8 ? 0x80 + random() % 128 : random() % 256);
+    }
+    ClearCanvas();
+    const int32_t x = static_cast<int32_t>(random() % 40) - 20;
+    const int32_t end = DrawLabel(x, 30, 255, 255, 0, 6);
+    ASSERT_GE(end, x);
+    ASSERT_EQ(CellsWithId(6), RectCells(x, 21, end - 1, 29));
+  }
 }
 
 }  // namespace
