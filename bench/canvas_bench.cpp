@@ -2,9 +2,9 @@
 // the labels of a full List frame.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 
+#include "alternating_timer.h"
 #include "canvas/canvas.h"
 #include "canvas/text.h"
 
@@ -50,24 +50,10 @@ void BM_PlainFrameMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainFrameMemory)->Unit(benchmark::kMicrosecond);
 
-double SecondsOf(void (*work)()) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Both variants alternated within one run, so that the ratio does not depend on the machine's
-// mood between two benchmarks. Timed: the Canvas variant.
+// Timed: the Canvas variant.
 void BM_CanvasFrameMemoryRatio(benchmark::State& state) {
   SizeCanvas();
-  double canvasSeconds = 0, plainSeconds = 0;
-  for (auto _ : state) {
-    const double canvas = SecondsOf(CanvasFrameMemory);
-    plainSeconds += SecondsOf(PlainFrameMemory);
-    canvasSeconds += canvas;
-    state.SetIterationTime(canvas);
-  }
-  state.counters["canvas_over_plain"] = canvasSeconds / plainSeconds;
+  state.counters["canvas_over_plain"] = TimeAgainst(state, CanvasFrameMemory, PlainFrameMemory);
 }
 BENCHMARK(BM_CanvasFrameMemoryRatio)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
