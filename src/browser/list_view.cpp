@@ -74,6 +74,22 @@ Colour RowColour(int32_t entry) {
   return EntryTable.isFile[entry] == 1 ? kFileColour : kFolderColour;
 }
 
+// Whether any pixel or id of a row at (x, y) could land on the Canvas; rows that cannot are laid
+// out but not drawn, which leaves the same Canvas and PickMap as clipping them pixel by pixel.
+bool RowReachesCanvas(int32_t x, int32_t y, int32_t columnWidth) {
+  constexpr int32_t kWidestCharacterBox = 10;  // a glyph of at most 9 columns and its gap
+  const bool rightOfLeftEdge = x + columnWidth - kColumnMargin + kWidestCharacterBox > 0;
+  const bool bandInside = y + 1 >= 0 && y - 9 < CanvasHeight;  // ink rows y + 1 .. band rows y - 9
+  return rightOfLeftEdge && bandInside;
+}
+
+void DrawRow(int32_t entry, int32_t x, int32_t y, int32_t columnWidth) {
+  FormatEntryName(EntryTable.name[entry]);
+  const Colour colour = RowColour(entry);
+  DrawLabelClipped(x, y, colour.r, colour.g, colour.b, kFirstRowId + static_cast<uint32_t>(entry),
+                   x + columnWidth - kColumnMargin);
+}
+
 void DrawRows() {
   if (EntryTable.isFile == nullptr) return;
   const int32_t rowsPerColumn = ListRowsPerColumn();
@@ -86,12 +102,11 @@ void DrawRows() {
       column += 1;
       row = 1;
     }
-    FormatEntryName(EntryTable.name[entry]);
     const int32_t x = ViewOffset.x + column * columnWidth + kColumnMargin;
     const int32_t y = ViewOffset.y + CanvasHeight - kFirstRowDrop - kRowSpacing * row;
-    const Colour colour = RowColour(entry);
-    DrawLabelClipped(x, y, colour.r, colour.g, colour.b, kFirstRowId + static_cast<uint32_t>(entry),
-                     x + columnWidth - kColumnMargin);
+    // Every later column lies further right: nothing more can land on the Canvas.
+    if (x >= CanvasWidth) break;
+    if (RowReachesCanvas(x, y, columnWidth)) DrawRow(entry, x, y, columnWidth);
     row += 1;
   }
 }

@@ -280,3 +280,45 @@ TEST_F(ListClicks, ClicksOffTheRowsOrOutsideTheListAreLeftAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every row drawn at its laid-out place, on or off the Canvas, as the plain rules put it.
+void DrawEveryRowPlainly() {
+  ClearCanvas();
+  const int32_t rows = ListRowsPerColumn(), width = ListColumnWidth();
+  for (int32_t entry = ListScroll + 1, n = 0; entry <= EntryTable.count; ++entry, ++n) {
+    const int32_t x = ViewOffset.x + (n / rows) * width + 10;
+    const int32_t y = ViewOffset.y + CanvasHeight - 26 - 8 * (n % rows + 1);
+    std::snprintf(TextBuffer, kTextBufferSize, "%s", EntryTable.name[entry]);
+    const bool selected = entry == SelectedEntry, file = EntryTable.isFile[entry] == 1;
+    // Red when selected, else green for files and yellow for folders.
+    DrawLabelClipped(x, y, selected || !file ? 255 : 0, selected ? 0 : 255, 0, 12000 + entry,
+                     x + width - 10);
+  }
+}
+
+using ListViewClipping = ListView;
+
+TEST_F(ListViewClipping, RowsOffTheCanvasLeaveWhatDrawingThemWouldLeave) {
+  UseGeometry(1, 400, 300, 2);
+  for (int32_t i = 1; i <= 500; ++i) {
+    std::snprintf(EntryTable.name[i], kEntryNameSize, "%s%d", i % 3 ? "WWWWWWWWWWWWWWWWWWWWWWWWWW" : ".", i);
+    EntryTable.isFile[i] = i % 4 ? 1 : 0;
+  }
+  EntryTable.count = 500;
+  SelectedEntry = 40;
+  const size_t pixels = static_cast<size_t>(400) * 300;
+  for (const CanvasPoint offset : {CanvasPoint{0, 0}, CanvasPoint{-371, 0}, CanvasPoint{-190, -150},
+                                   CanvasPoint{55, -290}, CanvasPoint{-1000, -20}}) {
+    ViewOffset = offset;
+    DrawEveryRowPlainly();
+    const std::vector<uint8_t> canvas(Canvas, Canvas + pixels * 4);
+    const std::vector<uint32_t> ids(PickMap, PickMap + pixels);
+    DrawList();
+    EXPECT_EQ(std::vector<uint8_t>(Canvas, Canvas + pixels * 4), canvas) << offset.x << "," << offset.y;
+    EXPECT_EQ(std::vector<uint32_t>(PickMap, PickMap + pixels), ids) << offset.x << "," << offset.y;
+  }
+}
+
+}  // namespace
