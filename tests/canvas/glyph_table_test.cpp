@@ -151,7 +151,7 @@ TEST(GlyphTable, ControlCodesSpaceAndHighAsciiShareTheBlankRecord) {
   for (int code = 0; code < 128; ++code) {
     if (!IsBlankCode(code)) continue;
     SCOPED_TRACE(code);
-    EXPECT_EQ(GlyphTable[code], GlyphTable[' ']);
+    EXPECT_EQ(GlyphTable[code], GlyphTable[int{' '}]);
     const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(code));
     EXPECT_EQ(glyph.width, 2);
     for (int row = 1; row <= 9; ++row) {
@@ -161,7 +161,7 @@ TEST(GlyphTable, ControlCodesSpaceAndHighAsciiShareTheBlankRecord) {
 }
 
 TEST(GlyphTable, BackquoteIsWideAndHasNoImageToRead) {
-  EXPECT_STREQ(GlyphTable['`'], "96 ");
+  EXPECT_STREQ(GlyphTable[int{'`'}], "96 ");
   const GlyphLookup glyph = LookupGlyph('`');
   EXPECT_EQ(glyph.width, 9);
   // Its image rows would lie past the end of the text; the lookup must not read them.
