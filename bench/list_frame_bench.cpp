@@ -4,9 +4,9 @@
 // frame_over_memory is the ratio the frame must keep at or below 1.5.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <cstdio>
+
+#include "alternating_timer.h"
 
 #include "browser/entry_table.h"
 #include "browser/list_view.h"
@@ -56,32 +56,11 @@ void FrameMemoryWork() {
   benchmark::ClobberMemory();
 }
 
-// This thread's CPU time, so that other programs sharing the cores do not tilt the ratio.
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-double SecondsOf(void (*work)()) {
-  const double start = ThreadSeconds();
-  work();
-  return ThreadSeconds() - start;
-}
-
 // Timed: the List frame; the memory work is timed beside it for the ratio.
 void BM_ListFrame(benchmark::State& state, Geometry geometry) {
   PrepareFrame(geometry);
   ListFrame();  // touch every page before timing
-  double frameSeconds = 0, memorySeconds = 0;
-  for (auto _ : state) {
-    const double frame = SecondsOf(ListFrame);
-    memorySeconds += SecondsOf(FrameMemoryWork);
-    frameSeconds += frame;
-    state.SetIterationTime(frame);
-  }
-  state.counters["memory_work_us"] = 1e6 * memorySeconds / static_cast<double>(state.iterations());
-  state.counters["frame_over_memory"] = frameSeconds / memorySeconds;
+  state.counters["frame_over_memory"] = TimeAgainst(state, ListFrame, FrameMemoryWork);
 }
 BENCHMARK_CAPTURE(BM_ListFrame, full_screen_1920x1080, Geometry{1920, 1080, 2, 1})
     ->UseManualTime()
