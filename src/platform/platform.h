@@ -99,6 +99,17 @@ struct DecodedPicture {
 // Decodes a BMP or JPEG file. Pictures of more than maxPixels pixels are refused before any large
 // allocation. Safe to call from several threads at once.
 bool DecodePictureFile(const char* path, int64_t maxPixels, DecodedPicture* out);
+// The rows of a picture a caller needs, chosen once its size is known: choose fills wanted[0] to
+// wanted[height - 1] (row 0 the bottom row) with 1 for a needed row and 0 for the others.
+struct RowChoice {
+  void (*choose)(void* context, int32_t width, int32_t height, uint8_t* wanted);
+  void* context;
+};
+// Like DecodePictureFile, but only the wanted rows are decoded and kept: out->pixels holds them
+// one straight after the other, the bottom-most first, each with the same pixels as in the whole
+// picture. Released with ReleaseDecodedPicture.
+bool DecodePictureRows(const char* path, int64_t maxPixels, const RowChoice& rows,
+                       DecodedPicture* out);
 void ReleaseDecodedPicture(DecodedPicture* picture);
 
 // ---- Starting programs, other programs' windows ----------------------------------------------
