@@ -37,8 +37,8 @@ void SwapRedAndBlue(uint8_t* pixels, uint64_t size) {
   for (uint64_t i = 0; i + 2 < size; i += 3) std::swap(pixels[i], pixels[i + 2]);
 }
 
-// Steps 3 to 6 of a load, once the header is accepted: the slot takes the new sizes, then the
-// pixels if the file holds all of them.
+// Once the header is accepted: the slot takes the new sizes and loses its old pixels, then gets
+// the new ones if the file holds all of them.
 bool ReadPixelArray(platform::ReadableFile* file, const uint8_t* header, SpriteSlot& slot) {
   slot.width = LittleEndian32(header + kWidthOffset);
   slot.height = LittleEndian32(header + kHeightOffset);

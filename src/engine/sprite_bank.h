@@ -18,7 +18,10 @@ extern SpriteSlot* SpriteBank;
 // Allocates the bank with every slot empty.
 void AllocateSpriteBank();
 // Reads the BMP file at path (relative to the current folder) into slot; true when the slot holds
-// the file's pixels.
+// the file's pixels. The pixel array is width x height x 3 contiguous bytes from offset 54: row
+// padding and the header's own pixel offset are not honoured, as the sprites need neither. A
+// rejected file leaves the slot as it was; an accepted header whose pixels are missing, negative
+// or too large leaves its sizes with null pixels.
 bool LoadSpriteBitmap(const char* path, uint32_t slot);
 // Reads every sprite the engine lists, each into its fixed slot.
 void LoadSpriteLists();
