@@ -1,0 +1,178 @@
+# Shared steps of the launching end-to-end tests: a private X server, the menu started in a folder,
+# right clicks on Canvas points, and the records of the stand-in player (vm_stub_player).
+set -uo pipefail
+
+: "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
+MENU_PROGRAM=$VM_BUILD_DIR/src/platform/x11/vestramenu
+MOXA3_PROGRAM=$VM_BUILD_DIR/src/platform/x11/moxa3
+STUB_PLAYER=$VM_BUILD_DIR/tests/e2e/vm_stub_player
+PLAYER_TITLE="Moxa3 video and audio player"
+
+WORK=$(mktemp -d /tmp/vm-launch.XXXXXX)
+RECORDS=$WORK/records
+mkdir -p "$RECORDS"
+STARTED_PIDS=()
+MENU_PID=""
+
+vm_cleanup() {
+  local pid
+  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap vm_cleanup EXIT
+
+vm_fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/menu.log" ] && sed 's/^/menu: /' "$WORK/menu.log" >&2
+  exit 1
+}
+
+vm_require_programs() {
+  local program
+  for program in "$@"; do [ -x "$program" ] || vm_fail "$program was not built"; done
+}
+
+# Waits up to 10 s for a command to succeed.
+vm_wait_for() {
+  local i
+  for i in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done
+  return 1
+}
+
+# An X server of its own on the first free display number, 1920 x 1080.
+vm_start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  STARTED_PIDS+=($!)
+  vm_wait_for test -s "$WORK/display" || vm_fail "Xvfb did not start"
+  export DISPLAY=:$(head -n 1 "$WORK/display")
+}
+
+# Starts the menu in folder, with optional NAME=value settings for its environment, and waits
+# for its window and first frames.
+vm_start_menu() {
+  local folder=$1
+  shift
+  (cd "$folder" && exec env "$@" "$MENU_PROGRAM") >"$WORK/menu.log" 2>&1 &
+  MENU_PID=$!
+  STARTED_PIDS+=("$MENU_PID")
+  vm_wait_for xwininfo -name GAME || vm_fail "the menu's window did not appear"
+  sleep 0.5
+}
+
+vm_expect_menu_running() {
+  kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu is no longer running"
+  xwininfo -name GAME >/dev/null 2>&1 || vm_fail "the menu's window is gone"
+}
+
+# Esc ends the menu with exit code 0: the frame loop was still running.
+vm_quit_menu() {
+  vm_press_key Escape
+  local status=0
+  for _ in $(seq 100); do kill -0 "$MENU_PID" 2>/dev/null || break; sleep 0.05; done
+  wait "$MENU_PID" || status=$?
+  [ "$status" -eq 0 ] || vm_fail "the menu ended with status $status after Esc"
+}
+
+# "left top width height map-state" of the window named title.
+vm_window_geometry() {
+  xwininfo -name "$1" | awk '
+    /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF }
+    END { print x, y, w, h, m }'
+}
+
+# The screen point that the menu maps to Canvas pixel (x, y) of a canvasWidth x canvasHeight
+# Canvas (row 0 at the bottom).
+vm_canvas_to_screen() {
+  local x=$1 y=$2 canvasWidth=$3 canvasHeight=$4 left top width height state
+  read -r left top width height state < <(vm_window_geometry GAME)
+  echo $((left + (x * width + width / 2) / canvasWidth)) \
+    $((top + height - (y * height + height / 2) / canvasHeight))
+}
+
+# A right press held long enough for a frame to see it (a press released within the same message
+# pump counts for nothing), then released and left for the 12-frame debounce to pass.
+vm_right_click_canvas() {
+  xdotool mousemove $(vm_canvas_to_screen "$@")
+  sleep 0.2
+  xdotool mousedown 3
+  sleep 0.6
+  xdotool mouseup 3
+  sleep 0.8
+}
+
+# A key held long enough for a frame to see it (a key-up in the same message pump as its key-down
+# leaves nothing), and released before the auto-repeat delay.
+vm_press_key() {
+  xdotool keydown "$1"
+  sleep 0.3
+  xdotool keyup "$1"
+  sleep 0.6
+}
+
+# The list index of name in folder: its place in directory-reading order, "." and ".." counted.
+vm_entry_index() {
+  local folder=$1 name=$2 wanted
+  wanted=$(cd "$folder" && ls -b -d -- "$name")
+  ls -f -b "$folder" | grep -n -x -F -- "$wanted" | cut -d: -f1
+}
+
+# Right click on the list row of entry index in column 0 with ListScroll 0, for a Canvas of
+# canvasWidth x canvasHeight and a ViewOffset of (offsetX, offsetY).
+vm_click_list_row() {
+  local index=$1 canvasWidth=$2 canvasHeight=$3 offsetX=${4:-0} offsetY=${5:-0}
+  vm_right_click_canvas $((offsetX + 12)) $((offsetY + canvasHeight - 26 - 8 * index - 3)) \
+    "$canvasWidth" "$canvasHeight"
+}
+
+# Waits for the next program start recorded by the stand-in; fills RECORD with its argv.
+vm_take_record() {
+  local file=""
+  for _ in $(seq 200); do
+    file=$(find "$RECORDS" -maxdepth 1 -name 'argv.*' ! -name '*.tmp' -print -quit)
+    [ -n "$file" ] && break
+    sleep 0.05
+  done
+  [ -n "$file" ] || vm_fail "${1:-the program} was not started"
+  mapfile -d '' -t RECORD <"$file"
+  STARTED_PIDS+=("${file##*.}")
+  rm -f "$file"
+}
+
+vm_expect_no_record() {
+  sleep "${2:-1}"
+  [ -z "$(find "$RECORDS" -maxdepth 1 -name 'argv.*' -print -quit)" ] || vm_fail "$1"
+}
+
+# RECORD must hold exactly the given words.
+vm_expect_record() {
+  local expected=("$@") i
+  if [ "${#RECORD[@]}" -ne "${#expected[@]}" ]; then
+    vm_fail "argv has ${#RECORD[@]} words, expected ${#expected[@]}: $(printf '[%q] ' "${RECORD[@]}")"
+  fi
+  for i in "${!expected[@]}"; do
+    [ "${RECORD[$i]}" == "${expected[$i]}" ] ||
+      vm_fail "argv[$i] is $(printf %q "${RECORD[$i]}"), expected $(printf %q "${expected[$i]}")"
+  done
+}
+
+# The player's window is mapped at (left, top), 600 x 600, and has the input focus.
+vm_expect_player_window_at() {
+  local left=$1 top=$2 geometry focus id
+  vm_wait_for xwininfo -name "$PLAYER_TITLE" || vm_fail "no player window"
+  geometry=$(vm_window_geometry "$PLAYER_TITLE")
+  [ "$geometry" == "$left $top 600 600 IsViewable" ] ||
+    vm_fail "player window is '$geometry', expected '$left $top 600 600 IsViewable'"
+  focus=$(xdotool getwindowfocus)
+  id=$(xdotool search --name "^$PLAYER_TITLE\$" | head -n 1)
+  [ "$focus" == "$id" ] || vm_fail "focus is on window $focus, not on the player's window $id"
+}
+
+# Closes the stand-in players started so far, so that the next one is the only player window.
+vm_close_players() {
+  local id
+  for id in $(xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null); do
+    xdotool windowkill "$id" 2>/dev/null
+  done
+  vm_wait_for sh -c "! xwininfo -name '$PLAYER_TITLE'"
+}

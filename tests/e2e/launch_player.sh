@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Launching from the list under X: a first click on a file only selects it, a second click or P
+# starts StartDir's moxa3 with " rightful <path with asterisks> 0 " as its words, and the player's
+# window is moved to the list's corner at 600 x 600, raised and focused. P on a folder does nothing.
+source "$(dirname "$0")/launch/lib.bash"
+vm_require_programs "$MENU_PROGRAM" "$STUB_PLAYER"
+vm_start_xvfb
+
+menu="$WORK/my menu"
+mkdir -p "$menu/Clips"
+touch "$menu/My Song.mp3" "$menu/clip.avi"
+cp "$STUB_PLAYER" "$menu/moxa3"
+vm_start_menu "$menu" VM_STUB_RECORD_DIR="$RECORDS"
+
+# Half-screen geometry on 1920 x 1080: a 960 x 540 Canvas.
+song=$(vm_entry_index "$menu" "My Song.mp3")
+clip=$(vm_entry_index "$menu" clip.avi)
+folder=$(vm_entry_index "$menu" Clips)
+self=$(vm_entry_index "$menu" .)
+
+vm_click_list_row "$song" 960 540
+vm_expect_no_record "a first click on a file launched it"
+
+vm_click_list_row "$song" 960 540
+vm_take_record "the player (second click)"
+vm_expect_record "$menu/moxa3" rightful "${menu// /*}/My*Song.mp3" 0
+vm_expect_player_window_at 0 0
+vm_expect_menu_running
+vm_close_players
+
+vm_click_list_row "$folder" 960 540
+vm_press_key p
+vm_expect_no_record "P on a folder launched it"
+vm_click_list_row "$self" 960 540
+vm_press_key p
+vm_expect_no_record "P on \".\" launched it"
+
+vm_click_list_row "$clip" 960 540
+vm_expect_no_record "a first click on a file launched it"
+vm_press_key p
+vm_take_record "the player (P)"
+vm_expect_record "$menu/moxa3" rightful "${menu// /*}/clip.avi" 0
+vm_expect_player_window_at 0 0
+vm_close_players
+
+vm_quit_menu
+echo "launch_player: passed"
