@@ -31,7 +31,7 @@ vm_start_display() {
   local size=$1 n
   for n in $(seq 81 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ardelay 10000 >/dev/null 2>&1 &
     VM_XVFB_PID=$!
     local tries
     for tries in $(seq 50); do
@@ -77,20 +77,42 @@ vm_window_geometry() {
 
 vm_screenshot() { import -window root "$1" 2>/dev/null || vm_fail "screenshot failed"; }
 
-# Every pixel of a screenshot as "x y r g b", 8 bits per channel.
-vm_pixels() {
-  convert "$1" -depth 8 txt:- | sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p'
+# A white-on-black mask of the pixels of a screenshot near an ImageMagick colour (within 10%).
+vm_mask() {
+  convert "$1" -alpha off -fuzz 10% -fill black +opaque "$2" -fill white -opaque "$2" "$3"
 }
 
-# Count of pixels within 24 of the colour r g b in a screenshot's pixel list.
+# How many pixels of a screenshot lie near a colour.
 vm_count_colour() {
-  awk -v r="$2" -v g="$3" -v b="$4" 'function near(a, e) { return a >= e - 24 && a <= e + 24 }
-    near($3, r) && near($4, g) && near($5, b) { n++ } END { print n + 0 }' "$1"
+  vm_mask "$1" "$2" "$1.mask.png" && convert "$1.mask.png" -format '%[fx:round(mean*w*h)]' info:
 }
 
-# "x y" at the middle of the pixels within 24 of the colour r g b (nothing when there are none).
-vm_centre_of_colour() {
-  awk -v r="$2" -v g="$3" -v b="$4" 'function near(a, e) { return a >= e - 24 && a <= e + 24 }
-    near($3, r) && near($4, g) && near($5, b) { sx += $1; sy += $2; n++ }
-    END { if (n) printf "%d %d\n", sx / n, sy / n }' "$1"
+# "left top width height" of the box around a mask's white pixels; nothing when there are none.
+vm_mask_box() {
+  convert "$1" -bordercolor black -border 1 -trim -format '%X %Y %w %h' info: |
+    awk '{ sub(/^\+/, "", $1); sub(/^\+/, "", $2); if ($3 > 1 || $4 > 1) print $1 - 1, $2 - 1, $3, $4 }'
 }
+
+# "x y" at the middle of the box around the pixels near a colour.
+vm_centre_of_colour() {
+  vm_mask "$1" "$2" "$1.mask.png" && vm_mask_box "$1.mask.png" | awk '{ print $1 + int($3 / 2), $2 + int($4 / 2) }'
+}
+
+# Holds a key or the right button long enough to span a frame: a press and release that arrive in
+# the same message pump cancel out, as they do for the menu on Windows.
+# The display starts with auto-repeat after 10 s (vm_start_display), so a held key is one press.
+vm_press_key() {
+  xdotool keydown "$1"
+  sleep 1
+  xdotool keyup "$1"
+}
+
+vm_right_click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 3
+  sleep 1
+  xdotool mouseup 3
+}
+
+vm_focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }

@@ -1,6 +1,7 @@
 /* Stands in for the Moxa3 player under Wine: appends its command line to the file named by
    MOXA3_STUB_RECORD, then shows a window titled as the player's until it is closed or a minute
-   has passed. */
+   has passed. The window is a popup, so its X window on the virtual display has the outer size
+   that MoveWindow gives it. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
@@ -31,8 +32,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   windowClass.hbrBackground = (HBRUSH)GetStockObject(GRAY_BRUSH);
   windowClass.lpszClassName = "Moxa3Stub";
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "Moxa3Stub", "Moxa3 video and audio player", WS_OVERLAPPEDWINDOW,
-                                200, 150, 320, 240, NULL, NULL, instance, NULL);
+  HWND window = CreateWindowExA(0, "Moxa3Stub", "Moxa3 video and audio player", WS_POPUP,
+                                300, 260, 320, 240, NULL, NULL, instance, NULL);
   ShowWindow(window, show);
   SetTimer(window, 1, 60000, NULL);
   MSG message;
