@@ -14,9 +14,15 @@ struct DecodeJob {
   PictureOutcome* outcome;
 };
 
+void ChooseThumbnailRows(void* context, int32_t width, int32_t height, uint8_t* wanted) {
+  const int32_t cellSize = *static_cast<const int32_t*>(context);
+  for (const int32_t row : ThumbnailRows(width, height, cellSize)) wanted[row] = 1;
+}
+
 void Decode(const DecodeJob& job, int32_t cellSize) {
   platform::DecodedPicture decoded;
-  const bool ok = platform::DecodePictureFile(job.path->c_str(), kMaxPicturePixels, &decoded);
+  const platform::RowChoice rows{ChooseThumbnailRows, &cellSize};
+  const bool ok = platform::DecodePictureRows(job.path->c_str(), kMaxPicturePixels, rows, &decoded);
   PictureOutcome& outcome = *job.outcome;
   outcome.openedWidth = decoded.width;
   outcome.openedHeight = decoded.height;
@@ -24,8 +30,7 @@ void Decode(const DecodeJob& job, int32_t cellSize) {
   if (ok) {
     outcome.picture.width = decoded.width;
     outcome.picture.height = decoded.height;
-    outcome.picture.thumbnail =
-        SampleThumbnail(decoded.pixels, decoded.width, decoded.height, ChannelOrder::Bgrx, cellSize);
+    outcome.picture.thumbnail = SampleThumbnail(decoded.pixels, decoded.width, decoded.height, cellSize);
   }
   platform::ReleaseDecodedPicture(&decoded);
 }

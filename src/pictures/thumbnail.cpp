@@ -14,8 +14,15 @@ float ThumbnailStep(int32_t width, int32_t height, int32_t cellSize) {
 
 }  // namespace
 
-Thumbnail SampleThumbnail(const uint8_t* pixels, int32_t width, int32_t height, ChannelOrder order,
-                          int32_t cellSize) {
+std::vector<int32_t> ThumbnailRows(int32_t width, int32_t height, int32_t cellSize) {
+  const SampleAxis up(height, ThumbnailStep(width, height, cellSize));
+  std::vector<int32_t> rows;
+  for (int64_t k = 0; k < up.count(); ++k)
+    if (rows.empty() || rows.back() != up.SourceOf(k)) rows.push_back(up.SourceOf(k));
+  return rows;
+}
+
+Thumbnail SampleThumbnail(const uint8_t* rows, int32_t width, int32_t height, int32_t cellSize) {
   const float step = ThumbnailStep(width, height, cellSize);
   const SampleAxis across(width, step);
   const SampleAxis up(height, step);
@@ -23,15 +30,18 @@ Thumbnail SampleThumbnail(const uint8_t* pixels, int32_t width, int32_t height, 
   thumbnail.columns = static_cast<int32_t>(across.count());
   thumbnail.rows = static_cast<int32_t>(up.count());
   thumbnail.rgb.resize(static_cast<size_t>(thumbnail.columns) * thumbnail.rows * 3);
-  const int red = order == ChannelOrder::Rgba ? 0 : 2;
   uint8_t* out = thumbnail.rgb.data();
+  int64_t held = -1;  // index of the held row being sampled
+  int32_t heldSource = -1;
   for (int32_t k = 0; k < thumbnail.rows; ++k) {
-    const uint8_t* row = pixels + static_cast<int64_t>(up.SourceOf(k)) * width * 4;
+    // Sample rows ascend, and each distinct source row is held once.
+    if (up.SourceOf(k) != heldSource) held += 1, heldSource = up.SourceOf(k);
+    const uint8_t* row = rows + held * width * 4;
     for (int32_t j = 0; j < thumbnail.columns; ++j) {
       const uint8_t* source = row + static_cast<int64_t>(across.SourceOf(j)) * 4;
-      *out++ = source[red];
+      *out++ = source[2];
       *out++ = source[1];
-      *out++ = source[2 - red];
+      *out++ = source[0];
     }
   }
   return thumbnail;

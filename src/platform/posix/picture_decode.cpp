@@ -29,19 +29,6 @@ namespace {
 // Larger files can't hold a picture the buffer accepts, so they are not read at all.
 constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
-  ReadableFile* file = OpenFileForReading(path);
-  if (file == nullptr) return false;
-  const int64_t size = SizeOfFile(file);
-  bool ok = size > 0 && size <= kMaxFileBytes;
-  if (ok) {
-    bytes->resize(static_cast<size_t>(size));
-    ok = ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();
-  }
-  CloseReadableFile(file);
-  return ok;
-}
-
 bool FitsLimit(int64_t width, int64_t height, int64_t maxPixels) {
   return width > 0 && height > 0 && width * height <= maxPixels;
 }
@@ -133,6 +120,20 @@ bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPict
 }  // namespace
 
 // ---- Shared with the row-selective decoder ---------------------------------------------------
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
+  ReadableFile* file = OpenFileForReading(path);
+  if (file == nullptr) return false;
+  const int64_t size = SizeOfFile(file);
+  bool ok = size > 0 && size <= kMaxFileBytes;
+  if (ok) {
+    bytes->resize(static_cast<size_t>(size));
+    ok = ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();
+  }
+  CloseReadableFile(file);
+  return ok;
+}
+
 
 bool HasAdobeMarker(const std::vector<uint8_t>& bytes) {
   size_t at = 2;

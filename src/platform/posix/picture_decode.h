@@ -10,6 +10,8 @@ namespace platform {
 
 enum class PictureKind { Unknown, Jpeg, Bmp };
 
+// The whole file; false when it can't be read or is too large to hold a picture the buffer takes.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes);
 // Decided by the file's first bytes, never by its name.
 PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes);
 // True when the JPEG's tables include Adobe's APP14 marker, whose CMYK values are stored inverted.
