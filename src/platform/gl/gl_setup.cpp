@@ -3,6 +3,8 @@
 // of this shows; it is kept so that every context starts out the same on every backend.
 #include "platform/gl/gl_setup.h"
 
+#include "platform/gl/shown_canvas.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -19,6 +21,7 @@ void SetupGlProjection(int32_t, int32_t) {
 }
 
 bool SetupGlState() {
+  ForgetShownCanvas();  // a new context shows nothing yet
   UploadSpriteTextures();
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_SMOOTH);

@@ -1,17 +1,21 @@
 // Presentation: the whole Canvas as one pixel rectangle, enlarged by PixelScale, then a swap.
 // The Canvas is laid out as glDrawPixels wants it (RGBA bytes, bottom row first), so nothing is
-// converted.
+// converted. A Canvas equal to the one on screen is not drawn again (shown_canvas.h).
 #ifdef _WIN32
 #include <windows.h>
 #endif
 #include <GL/gl.h>
 
 #include "canvas/canvas.h"
+#include "platform/gl/frame_pacer.h"
 #include "platform/gl/gl_setup.h"
+#include "platform/gl/shown_canvas.h"
 #include "platform/platform.h"
 #include "shell/menu_state.h"
 
 namespace {
+
+ShownCanvas shownCanvas;
 
 // Zoom factors 1 to 5; any other scale leaves the zoom as it was.
 void ZoomByPixelScale() {
@@ -22,9 +26,15 @@ void ZoomByPixelScale() {
 
 }  // namespace
 
+void ForgetShownCanvas() { shownCanvas.Forget(); }
+
 void PresentCanvas() {
   if (!GlContextReady() || Canvas == nullptr) {
     SwapWindowBuffers();  // nothing to draw into, but the frame is still paced
+    return;
+  }
+  if (!shownCanvas.Changed(Canvas, CanvasWidth, CanvasHeight, PixelScale)) {
+    WaitOutFrame();
     return;
   }
   glDisable(GL_TEXTURE_2D);

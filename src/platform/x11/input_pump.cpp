@@ -5,6 +5,7 @@
 #include <X11/extensions/XInput2.h>
 #include <time.h>
 
+#include "platform/gl/shown_canvas.h"
 #include "platform/platform.h"
 #include "platform/x11/key_codes.h"
 #include "platform/x11/main_window.h"
@@ -35,7 +36,6 @@ bool SelectRawInput(Display* display) {
   XISetMask(bits, XI_RawKeyRelease);
   XISetMask(bits, XI_RawButtonPress);
   XISetMask(bits, XI_RawButtonRelease);
-  // Master devices only: each physical event then arrives once, not also from its slave device.
   XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
   XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
   XFlush(display);
@@ -65,8 +65,10 @@ void Deliver(const KeyEvent& event) {
   if (event.kind == KeyEvent::Kind::Up) OnKeyUp(event.virtualKey);
 }
 
+// The server sends each raw event for the physical (slave) device and again for its master; only
+// the master's copy is taken, whose source is another device.
 void HandleRawEvent(Display* display, int type, const XIRawEvent& raw) {
-  if (raw.detail < 0 || raw.detail > 255) return;
+  if (raw.deviceid == raw.sourceid || raw.detail < 0 || raw.detail > 255) return;
   switch (type) {
     case XI_RawKeyPress: Deliver(keyboard.Press(DescribeKey(display, raw.detail), NowMilliseconds())); break;
     case XI_RawKeyRelease: Deliver(keyboard.Release(DescribeKey(display, raw.detail))); break;
@@ -83,6 +85,10 @@ void HandleRawEvent(Display* display, int type, const XIRawEvent& raw) {
 void HandleEvent(Display* display, XEvent& event) {
   if (IsCloseRequest(event)) {
     OnCloseRequest();
+    return;
+  }
+  if (event.type == Expose && event.xexpose.window == MainWindow().window) {
+    ForgetShownCanvas();  // the server kept nothing of the uncovered part
     return;
   }
   XGenericEventCookie& cookie = event.xcookie;

@@ -2,12 +2,11 @@
 // does not (virtual displays), the frame is paced to 1/60 s by sleeping, so an idle menu does not
 // spin a core.
 #include <GL/glx.h>
-#include <time.h>
 
 #include <cstring>
 
+#include "platform/gl/frame_pacer.h"
 #include "platform/gl/gl_setup.h"
-#include "platform/x11/frame_pacer.h"
 #include "platform/x11/main_window.h"
 #include "platform/x11/x11_display.h"
 
@@ -15,7 +14,6 @@ namespace x11 {
 namespace {
 
 bool vsyncPacesFrames = false;
-FramePacer pacer;
 
 bool HasGlxExtension(Display* display, const char* name) {
   const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
@@ -29,18 +27,6 @@ bool HasGlxExtension(Display* display, const char* name) {
 template <typename Function>
 Function LookUp(const char* name) {
   return reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
-}
-
-int64_t NowMicros() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
-}
-
-void SleepMicros(int64_t micros) {
-  timespec pause{static_cast<time_t>(micros / 1'000'000), static_cast<long>(micros % 1'000'000) * 1000};
-  while (nanosleep(&pause, &pause) != 0) {
-  }
 }
 
 }  // namespace
@@ -66,5 +52,5 @@ void SwapWindowBuffers() {
   const bool swapped = window.context != nullptr;
   if (swapped) glXSwapBuffers(MainDisplay(), window.drawable);
   if (swapped && x11::vsyncPacesFrames) return;
-  x11::SleepMicros(x11::pacer.WaitAfterFrame(x11::NowMicros()));
+  WaitOutFrame();
 }

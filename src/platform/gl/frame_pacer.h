@@ -1,17 +1,15 @@
-// Frames at least 1/60 s apart where no vsync paces presentation, so an idle menu does not spin
-// a core. Plain logic over times in microseconds.
+// Frames at least 1/60 s apart where nothing else paces them (no vsync, or a frame that was not
+// drawn), so an idle menu does not spin a core.
 #pragma once
 
 #include <cstdint>
-
-namespace x11 {
 
 inline constexpr int64_t kFrameMicros = 1'000'000 / 60;
 
 class FramePacer {
  public:
-  // Called when a frame has been presented at nowMicros: how long to wait before the next one.
-  // A frame that already took longer starts the next one at once, with no catching up.
+  // Called when a frame ends at nowMicros: how long to wait before the next one. A frame that
+  // already took longer starts the next one at once, with no catching up.
   int64_t WaitAfterFrame(int64_t nowMicros) {
     if (!started_ || nowMicros >= lastFrameMicros_ + kFrameMicros) {
       started_ = true;
@@ -27,4 +25,5 @@ class FramePacer {
   int64_t lastFrameMicros_ = 0;
 };
 
-}  // namespace x11
+// Sleeps out the rest of the frame, measured from the end of the previous frame paced here.
+void WaitOutFrame();
