@@ -219,3 +219,26 @@ TEST_F(Walking, APathThatWouldOutgrowItsBufferStopsGrowing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Walking, ALinkToItselfIsEnteredUntilTheSystemRefusesThePath) {
+  fs::create_directory_symlink(".", media_.path() / "loop");
+  Relist();
+  int32_t entered = 0;
+  std::string before;
+  for (; entered < 1000; ++entered) {
+    before = FolderPath;
+    Open("loop");
+    if (std::string(FolderPath) == before) break;
+  }
+  // The system resolves only so many links in one path; a full buffer would stop it later.
+  EXPECT_GE(entered, 1);
+  EXPECT_LT(entered, (2999 - static_cast<int32_t>(media_.text().size())) / 5);
+  EXPECT_EQ(std::string(FolderPath), before);
+  EXPECT_EQ(before.substr(before.size() - 5), "loop/");
+  EXPECT_EQ(ListedNames(), SearchOrder(media_.path())) << "every level lists the same folder";
+  EXPECT_EQ(fs::current_path(), start_.path());
+}
+
+}  // namespace
