@@ -2,13 +2,14 @@
 # Launching from the list under X: a first click on a file only selects it, a second click or P
 # starts StartDir's moxa3 with " rightful <path with asterisks> 0 " as its words, and the player's
 # window is moved to the list's corner at 600 x 600, raised and focused. P on a folder does nothing.
+# The player is always StartDir's, also for a file in a folder walked into.
 source "$(dirname "$0")/launch/lib.bash"
 vm_require_programs "$MENU_PROGRAM" "$STUB_PLAYER"
 vm_start_xvfb
 
 menu="$WORK/my menu"
 mkdir -p "$menu/Clips"
-touch "$menu/My Song.mp3" "$menu/clip.avi"
+touch "$menu/My Song.mp3" "$menu/clip.avi" "$menu/Clips/in clips.mp4"
 cp "$STUB_PLAYER" "$menu/moxa3"
 vm_start_menu "$menu" VM_STUB_RECORD_DIR="$RECORDS"
 
@@ -41,6 +42,16 @@ vm_press_key p
 vm_take_record "the player (P)"
 vm_expect_record "$menu/moxa3" rightful "${menu// /*}/clip.avi" 0
 vm_expect_player_window_at 0 0
+vm_close_players
+
+# Inside a folder FolderPath ends in the separator; the launch path does not double it.
+vm_click_list_row "$folder" 960 540
+vm_click_list_row "$folder" 960 540
+inner=$(vm_entry_index "$menu/Clips" "in clips.mp4")
+vm_click_list_row "$inner" 960 540
+vm_click_list_row "$inner" 960 540
+vm_take_record "the player (in a folder)"
+vm_expect_record "$menu/moxa3" rightful "${menu// /*}/Clips/in*clips.mp4" 0
 vm_close_players
 
 vm_quit_menu

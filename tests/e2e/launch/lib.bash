@@ -24,6 +24,7 @@ trap vm_cleanup EXIT
 vm_fail() {
   echo "FAIL: $*" >&2
   [ -f "$WORK/menu.log" ] && sed 's/^/menu: /' "$WORK/menu.log" >&2
+  [ -f "$WORK/xvfb.log" ] && sed "s/^/Xvfb on display ${DISPLAY:-}: /" "$WORK/xvfb.log" >&2
   exit 1
 }
 
@@ -55,7 +56,8 @@ vm_start_menu() {
   (cd "$folder" && exec env "$@" "$MENU_PROGRAM") >"$WORK/menu.log" 2>&1 &
   MENU_PID=$!
   STARTED_PIDS+=("$MENU_PID")
-  vm_wait_for xwininfo -name GAME || vm_fail "the menu's window did not appear"
+  vm_wait_for xwininfo -name GAME ||
+    vm_fail "the menu's window did not appear on $DISPLAY ($(xdpyinfo >/dev/null 2>&1 && echo reachable || echo unreachable))"
   sleep 0.5
 }
 
