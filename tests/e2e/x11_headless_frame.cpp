@@ -1,0 +1,58 @@
+// The frame the headless backend presents for a folder, as the X11 window should show it: the
+// Canvas enlarged by PixelScale with its bottom row last, written as a binary PPM.
+//   x11_headless_frame FOLDER SCREEN_WIDTH SCREEN_HEIGHT CURSOR_X CURSOR_Y OUT.ppm [KEY...]
+// The menu starts in FOLDER on a screen of the given size with the cursor at the given screen
+// point; each KEY (a virtual-key code, decimal or 0x hex) is pressed in a frame of its own.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "shell/main_loop.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+constexpr int kSettleFrames = 3;
+
+bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t scale) {
+  const int32_t width = frame.lastFrameWidth, height = frame.lastFrameHeight;
+  std::FILE* out = std::fopen(path, "wb");
+  if (out == nullptr) return false;
+  std::fprintf(out, "P6\n%d %d\n255\n", width * scale, height * scale);
+  std::vector<uint8_t> row(static_cast<size_t>(width) * scale * 3);
+  for (int32_t y = height * scale - 1; y >= 0; --y) {
+    const uint8_t* source = frame.lastFrame.data() + static_cast<size_t>(y / scale) * width * 4;
+    for (int32_t x = 0; x < width * scale; ++x)
+      for (int c = 0; c < 3; ++c) row[static_cast<size_t>(x) * 3 + c] = source[(x / scale) * 4 + c];
+    std::fwrite(row.data(), 1, row.size(), out);
+  }
+  return std::fclose(out) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 7 || chdir(argv[1]) != 0) {
+    std::fprintf(stderr, "usage: x11_headless_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y OUT.ppm [KEY...]\n");
+    return 2;
+  }
+  headless::Reset();
+  headless::State& backend = headless::Backend();
+  backend.screenWidth = std::atoi(argv[2]);
+  backend.screenHeight = std::atoi(argv[3]);
+  backend.cursorX = std::atoi(argv[4]);
+  backend.cursorY = std::atoi(argv[5]);
+  ResetMenuState();
+  StartMenu();
+  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  for (int arg = 7; arg < argc; ++arg) {
+    headless::Queue(headless::EventKind::KeyDown, static_cast<int32_t>(std::strtol(argv[arg], nullptr, 0)));
+    RunIteration();  // the key arrives in this frame's pump
+    RunIteration();  // and acts in this one
+  }
+  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  return WriteEnlargedFrame(argv[6], backend, PixelScale) ? 0 : 1;
+}
