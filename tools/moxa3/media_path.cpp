@@ -20,8 +20,11 @@ std::string NotAnOption(const std::string& path) {
 std::string PathFromWords(const std::vector<std::string>& words) {
   auto first = words.begin();
   auto last = words.end();
-  if (first != last && *first == "rightful") ++first;
-  if (last - first >= 2 && *(last - 1) == "0") --last;
+  // Only the menu's own form carries the number after the path.
+  if (first != last && *first == "rightful") {
+    ++first;
+    if (first != last && *(last - 1) == "0") --last;
+  }
   std::string path;
   for (auto word = first; word != last; ++word) {
     if (word != first) path += ' ';

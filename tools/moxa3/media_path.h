@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// The words between a leading "rightful" and a trailing "0" (each dropped only where present),
-// joined by single spaces.
+// The words joined by single spaces; in the menu's form, which starts with "rightful", without
+// that word and a trailing "0".
 std::string PathFromWords(const std::vector<std::string>& words);
 
 // Every asterisk turned back into a space.
