@@ -1,9 +1,5 @@
 // The frame loop on the headless backend: start-up, iterations, input between frames, exit.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "browser/entry_table.h"
 #include "canvas/canvas.h"
@@ -12,41 +8,23 @@
 #include "shell/input.h"
 #include "shell/main_loop.h"
 #include "shell/menu_state.h"
+#include "shell/menu_scenario.h"
 #include "shell/virtual_keys.h"
 
-namespace fs = std::filesystem;
 using headless::EventKind;
 
 namespace {
 
-class FrameLoop : public ::testing::Test {
+// The real menu started in a temporary folder holding song.mp3, My Song.mp3, Films and
+// picture.bmp.
+class FrameLoop : public MenuScenario {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("vm_loop_" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-    std::ofstream(folder_ / "song.mp3") << "x";
-    fs::create_directories(folder_ / "Films");
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-    ResetMenuState();
-    headless::Reset();
-    StartMenu();
-  }
-  void TearDown() override {
-    if (Canvas) ExitMenu();
-    fs::current_path(previous_);
-    fs::remove_all(folder_);
-  }
-  void RunFrames(int count) {
-    for (int i = 0; i < count; ++i) RunIteration();
-  }
-
-  fs::path folder_, previous_;
+  static void RunFrames(int count) { Frames(count); }
 };
 
 TEST_F(FrameLoop, StartUpLeavesTheMenuInItsInitialState) {
-  EXPECT_EQ(std::string(StartDir), folder_.string());
-  EXPECT_EQ(std::string(FolderPath), folder_.string());
+  EXPECT_EQ(std::string(StartDir), media_.path().string());
+  EXPECT_EQ(std::string(FolderPath), media_.path().string());
   EXPECT_EQ(CanvasWidth, 960);
   EXPECT_EQ(CanvasHeight, 540);
   EXPECT_EQ(PixelScale, 2);
@@ -57,7 +35,7 @@ TEST_F(FrameLoop, StartUpLeavesTheMenuInItsInitialState) {
   EXPECT_EQ(PictureLoader.ViewerStep, 4.0f);
   EXPECT_EQ(PictureLoader.MenuBarShown, 1u);
   EXPECT_EQ(ViewMode, ViewModeKind::List);
-  EXPECT_EQ(EntryTable.count, 4);  // ".", "..", song.mp3, Films
+  EXPECT_EQ(EntryTable.count, 6);  // ".", "..", and the four entries
   EXPECT_EQ(ScreenSize.x, 1920);
   EXPECT_EQ(ScreenSize.y, 1080);
 }
