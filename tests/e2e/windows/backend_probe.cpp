@@ -111,8 +111,18 @@ void RunWindowChecks() {
   Check(platform::ReadMainWindowRect(&moved) && moved.left == 30 && moved.top == 40 && moved.right == 430 &&
             moved.bottom == 340,
         "MoveMainWindow and ReadMainWindowRect agree");
+  platform::MinimiseMainWindow();
+  Check(IsIconic(win32::MainWindowHandle()), "MinimiseMainWindow minimises the window");
+  const int shown = ShowCursor(TRUE);
+  ShowCursor(FALSE);
+  platform::HideSystemCursor();
+  const int hidden = ShowCursor(TRUE);
+  ShowCursor(FALSE);
+  Check(hidden == shown - 1, "HideSystemCursor lowers the cursor's display count");
   CloseGlWindow();
   Check(!platform::ReadMainWindowRect(&moved), "no window rectangle without a window");
+  platform::MinimiseMainWindow();
+  platform::MoveMainWindow(0, 0, 10, 10);
 
   std::printf("expect-box SHUTDOWN ERROR\n");
   std::fflush(stdout);
