@@ -27,7 +27,14 @@ const std::vector<LabelPlace> kGridLabels = {
 
 class MenuBar : public MenuScenario {
  protected:
-  static uint32_t IdOnBar(int32_t x) { return PickIdAt(ViewOffset.x + x + 1, BarY() - 5); }
+  static uint32_t IdOnBar(int32_t x) { return PickIdAt(ViewOffset.x + x, BarY() - 5); }
+  // Each label's band starts exactly at its x.
+  static void ExpectLabelsAt(const std::vector<LabelPlace>& labels) {
+    for (const auto& label : labels) {
+      EXPECT_EQ(IdOnBar(label.x), label.id) << label.x;
+      EXPECT_NE(IdOnBar(label.x - 1), label.id) << label.x;
+    }
+  }
   static std::vector<uint32_t> BarIds() {
     std::vector<uint32_t> ids;
     for (int32_t x = 0; x < CanvasWidth; ++x) {
@@ -50,21 +57,21 @@ class MenuBar : public MenuScenario {
 
 TEST_F(MenuBar, ListLabelsClaimTheirIdsLeftToRight) {
   Frames(1);
-  for (const auto& label : kListLabels) EXPECT_EQ(IdOnBar(label.x), label.id) << label.x;
+  ExpectLabelsAt(kListLabels);
   EXPECT_EQ(BarIds(), IdsOf(kListLabels)) << "nothing else, the title included, claims the bar";
 }
 
 TEST_F(MenuBar, GridLabelsClaimTheirIdsAtTheGridPlaces) {
   ShowGrid();
   Frames(1);
-  for (const auto& label : kGridLabels) EXPECT_EQ(IdOnBar(label.x), label.id) << label.x;
+  ExpectLabelsAt(kGridLabels);
   EXPECT_EQ(BarIds(), IdsOf(kGridLabels));
 }
 
 TEST_F(MenuBar, TheLabelsMoveWithTheViewOffset) {
   ViewOffset = {100, -50};
   Frames(1);
-  for (const auto& label : kListLabels) EXPECT_EQ(IdOnBar(label.x), label.id) << label.x;
+  ExpectLabelsAt(kListLabels);
 }
 
 TEST_F(MenuBar, TheViewerShowsNoLabels) {
