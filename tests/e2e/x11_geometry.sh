@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The window on a 1920 x 1080 screen: 1920 x 1080 at 0, 0 showing the 960 x 540 Canvas at scale 2
+# pixel for pixel as the headless backend draws it; F6 gives 1280 x 960, F8 the full screen at
+# scale 1, F5 the half-screen geometry again; a right click on the "F6" label acts like F6. M moves
+# the window to the pointer only while the Canvas is 1280 wide, and a mode change puts it back.
+source "$(dirname "$0")/x11/lib.bash"
+x11_build
+x11_start_xvfb 1920 1080
+
+menu=$WORK/media
+mkdir -p "$menu/Films"
+touch "$menu/song.mp3" "$menu/My Song.mp3"
+xdotool mousemove 700 400
+vm_start_menu "$menu"
+
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the start-up window"
+[ "$(xdotool search --name '^GAME$' | wc -l)" -eq 1 ] || vm_fail "not exactly one window titled GAME"
+# The clock differs between runs: minus hides it in both.
+vm_press_key minus
+x11_expect_frame "$menu" 1920 1080 700 400 1920 1080 "the half-screen frame" 0xBD
+
+vm_press_key F6
+x11_expect_geometry "0 0 1280 960 IsViewable" "the window after F6"
+xdotool mousemove 100 50
+vm_press_key m
+x11_expect_geometry "100 50 1280 960 IsViewable" "the window after M"
+
+vm_press_key F5
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the window after F5"
+xdotool mousemove 300 200
+vm_press_key m
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the half-screen window after M"
+
+xdotool mousemove 700 400
+vm_press_key F8
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the window after F8"
+x11_expect_frame "$menu" 1920 1080 700 400 1920 1080 "the full-screen frame" 0xBD 0x77
+vm_press_key m
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the full-screen window after M"
+
+# Back to half screen, then the "F6" label: x 479, in the band below the base line at Canvas height - 11.
+vm_press_key F5
+vm_right_click_canvas 480 $((540 - 11 - 5)) 960 540
+x11_expect_geometry "0 0 1280 960 IsViewable" "the window after a click on F6"
+
+vm_quit_menu
+echo "PASS"
