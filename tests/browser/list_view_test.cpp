@@ -84,6 +84,10 @@ TEST_F(ListView, RowsPerColumnComeFromTheVisibleHeight) {
   EXPECT_EQ(ListRowsPerColumn(), 36);
   ViewOffset.y = -80;  // moved down 80 rows: 10 rows fewer
   EXPECT_EQ(ListRowsPerColumn(), 26);
+  ViewOffset.y = -5;  // 355 - 67 rows hold exactly 36 rows of 8
+  EXPECT_EQ(ListRowsPerColumn(), 36);
+  ViewOffset.y = -6;  // one Canvas row less: a whole row fewer
+  EXPECT_EQ(ListRowsPerColumn(), 35);
   ViewOffset.y = 0;
   WindowPos.y = 10;  // outside the 1280-wide geometry py x S is subtracted alone
   EXPECT_EQ(ListRowsPerColumn(), (360 - 20 - 67) / 8);
@@ -98,6 +102,14 @@ TEST_F(ListView, TheMovedWindowBelowTheScreenShortensTheColumnsBy25Rows) {
   EXPECT_EQ(ListRowsPerColumn(), 86);
   headless::Backend().screenHeight = 1280;  // the screen is read at every draw
   EXPECT_EQ(ListRowsPerColumn(), 111);
+}
+
+TEST_F(ListView, AHalfScreenOf1280AtScaleTwoCountsTheMoveInScreenRows) {
+  headless::Backend().screenWidth = 2560;
+  headless::Backend().screenHeight = 1440;
+  UseGeometry(1, 1280, 720, 2);
+  WindowPos.y = 40;  // h = 720 - 80 + 20, less the 40 screen rows below the screen
+  EXPECT_EQ(ListRowsPerColumn(), (620 - 67) / 8);
 }
 
 TEST_F(ListView, ColumnsFillTopDownThenToTheRight) {
