@@ -25,6 +25,10 @@ std::string SearchPath() {
 
 // Replaces this process with the player; returns only when that failed.
 void ExecutePlayer(const PlayerCommand& command) {
+  for (const std::string& setting : command.environment) {
+    const size_t equals = setting.find('=');
+    setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+  }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(command.program.c_str()));
   for (const std::string& argument : command.arguments) argv.push_back(const_cast<char*>(argument.c_str()));

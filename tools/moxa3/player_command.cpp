@@ -18,12 +18,13 @@ std::vector<std::string> MpvArguments(const std::string& media, const std::strin
   return arguments;
 }
 
-std::vector<std::string> FfplayArguments(const std::string& media, const std::string& audioOutput) {
-  std::vector<std::string> arguments{"-window_title", kPlayerTitle, "-x", "600", "-y", "600",
-                                     "-autoexit"};
-  if (audioOutput == "null") arguments.push_back("-an");
-  arguments.push_back(media);
-  return arguments;
+std::vector<std::string> FfplayArguments(const std::string& media) {
+  return {"-window_title", kPlayerTitle, "-x", "600", "-y", "600", "-autoexit", media};
+}
+
+std::vector<std::string> FfplayEnvironment(const std::string& audioOutput) {
+  if (audioOutput == "null") return {"SDL_AUDIODRIVER=dummy"};
+  return {};
 }
 
 }  // namespace
@@ -46,8 +47,8 @@ std::vector<PlayerCommand> PlayerCommands(const std::string& media, const std::s
                                           const std::string& audioOutput) {
   std::vector<PlayerCommand> commands;
   const std::string mpv = FindOnSearchPath("mpv", searchPath);
-  if (!mpv.empty()) commands.push_back({mpv, MpvArguments(media, audioOutput)});
+  if (!mpv.empty()) commands.push_back({mpv, MpvArguments(media, audioOutput), {}});
   const std::string ffplay = FindOnSearchPath("ffplay", searchPath);
-  if (!ffplay.empty()) commands.push_back({ffplay, FfplayArguments(media, audioOutput)});
+  if (!ffplay.empty()) commands.push_back({ffplay, FfplayArguments(media), FfplayEnvironment(audioOutput)});
   return commands;
 }
