@@ -82,6 +82,22 @@ expect_range "$(count list lime)" 100 20000 "green file rows in the list"
 expect_range "$(count list yellow)" 100 100000 "yellow folder rows and labels"
 expect_range "$(count list blue)" 0 0 "no picture pixels in the list"
 
+# Folders: the widest yellow row of the list area is "Sub" (the other one is ".."). A click selects
+# it, a second click enters it: an empty folder lists no file. Its ".." leads back to the same list.
+list_files=$(count list lime)
+read -r x y <<<"$(vm_label_point "$VM_WORK/list.png" yellow 400x600+0+60)"
+[ -n "${y:-}" ] || vm_fail "no yellow folder row"
+vm_right_click_at "$x" "$y"
+vm_right_click_at "$x" "$y"
+shoot sub 2
+expect_range "$(count sub lime)" 0 0 "no file rows in the entered folder Sub"
+read -r x y <<<"$(vm_label_point "$VM_WORK/sub.png" yellow 400x600+0+60)"
+[ -n "${y:-}" ] || vm_fail "no .. row in Sub"
+vm_right_click_at "$x" "$y"
+vm_right_click_at "$x" "$y"
+shoot left 2
+expect_range "$(count left lime)" "$list_files" "$list_files" "green file rows after leaving Sub by .."
+
 vm_press_key t
 shoot grid 3
 expect_range "$(count grid red)" 50000 90000 "red BMP thumbnail (280 x 280 on screen)"
@@ -132,16 +148,8 @@ xdotool mousemove 200 100
 sleep 0.3
 vm_press_key n
 shoot anchored 2
-# The widest green row is "My Song.mp3" (the other file row is "moxa3.exe"). The click goes to the
-# rightmost column of its green pixels, on an odd screen row: that lies inside a Canvas pixel of the
-# label whichever way the mapping rounds.
-vm_mask "$VM_WORK/anchored.png" lime "$VM_WORK/green.png"
-read -r left _ width _ <<<"$(vm_mask_box "$VM_WORK/green.png")"
-x=$((left + width - 1))
-convert "$VM_WORK/green.png" -crop "1x768+$x+0" +repage "$VM_WORK/green-column.png"
-read -r _ top _ height <<<"$(vm_mask_box "$VM_WORK/green-column.png")"
-y=$((top + height - 1))
-[ $((y % 2)) -eq 1 ] || y=$((y - 1))
+# The widest green row is "My Song.mp3"; the other file row is "moxa3.exe".
+read -r x y <<<"$(vm_label_point "$VM_WORK/anchored.png" lime 1024x768+0+0)"
 [ -n "${y:-}" ] || vm_fail "no green file row after N"
 vm_ok "song row found at $x, $y"
 vm_right_click_at "$x" "$y"   # selects

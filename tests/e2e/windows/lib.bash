@@ -47,11 +47,11 @@ vm_start_display() {
   vm_fail "no free X display"
 }
 
-# Ends this test's Wine processes and its display.
+# Ends this test's Wine processes and its display; the work folder stays when VM_KEEP_WORK is set.
 vm_cleanup() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
   [ -n "${VM_XVFB_PID:-}" ] && kill "$VM_XVFB_PID" 2>/dev/null
-  [ -n "${VM_WORK:-}" ] && rm -rf "$VM_WORK"
+  [ -n "${VM_WORK:-}" ] && [ -z "${VM_KEEP_WORK:-}" ] && rm -rf "$VM_WORK"
   return 0
 }
 
@@ -100,6 +100,25 @@ vm_centre_of_colour() {
 
 # Holds a key or the right button long enough to span a frame: a press and release that arrive in
 # the same message pump cancel out, as they do for the menu on Windows.
+# A point inside a label drawn in a colour within the region WxH+X+Y of a screenshot: the widest
+# such label's rightmost column, on an odd screen row, which lies inside a Canvas pixel at scale 2
+# whichever way the cursor mapping rounds. Prints "x y"; nothing when no pixel has the colour.
+vm_label_point() {
+  local shot=$1 colour=$2 region=$3 left top width height x y
+  vm_mask "$shot" "$colour" "$shot.mask.png"
+  convert "$shot.mask.png" -crop "$region" +repage "$shot.region.png"
+  read -r left _ width _ <<<"$(vm_mask_box "$shot.region.png")"
+  [ -n "${width:-}" ] || return 0
+  x=$((left + width - 1))
+  convert "$shot.region.png" -crop "1x100000+$x+0" +repage "$shot.column.png"
+  read -r _ top _ height <<<"$(vm_mask_box "$shot.column.png")"
+  y=$((top + height - 1))
+  [ $((y % 2)) -eq 1 ] || y=$((y - 1))
+  local offset_x=${region#*+} offset_y=${region##*+}
+  offset_x=${offset_x%%+*}
+  echo $((x + offset_x)) $((y + offset_y))
+}
+
 # The display starts with auto-repeat after 10 s (vm_start_display), so a held key is one press.
 vm_press_key() {
   xdotool keydown "$1"
@@ -113,6 +132,7 @@ vm_right_click_at() {
   xdotool mousedown 3
   sleep 1
   xdotool mouseup 3
+  sleep 1  # past the 12-frame debounce before the next press
 }
 
 vm_focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
