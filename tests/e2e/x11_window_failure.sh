@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Window creation failures forced through VESTRAMENU_FAIL_STEP: the "ERROR" box names the failed
+# step (also on standard error), the menu keeps running without a window, and the next mode change
+# first reports the class that is no longer registered in a "SHUTDOWN ERROR" box, then creates the
+# window again. Without any X display the menu reports the missing device context and runs on.
+source "$(dirname "$0")/x11/lib.bash"
+x11_build
+x11_start_xvfb 1920 1080
+
+menu=$WORK/media
+mkdir -p "$menu"
+touch "$menu/song.mp3"
+
+# Dismisses the box titled title with Return after checking its text on standard error.
+x11_expect_box() {
+  local title=$1 text=$2 box
+  vm_wait_for xdotool search --name "^$title\$" || vm_fail "no \"$title\" box for \"$text\""
+  grep -q -x -F "$title: $text" "$WORK/menu.log" || vm_fail "standard error lacks \"$title: $text\""
+  box=$(xdotool search --name "^$title\$" | head -n 1)
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  vm_wait_for sh -c "! xdotool search --name '^$title\$'" || vm_fail "the \"$title\" box stayed"
+}
+
+# The second creation (F6) fails at its rendering context.
+vm_start_menu "$menu" VESTRAMENU_FAIL_STEP=create-context@2
+vm_press_key F6
+x11_expect_box ERROR "Can't Create A GL Rendering Context."
+kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu ended after the failed creation"
+xwininfo -name GAME >/dev/null 2>&1 && vm_fail "a window remained after the failed creation"
+# Without a window the loop still runs and takes keys; F5 re-creates the window.
+vm_press_key F5
+x11_expect_box "SHUTDOWN ERROR" "Could Not Unregister Class."
+vm_wait_for xwininfo -name GAME || vm_fail "F5 did not create the window again"
+x11_expect_geometry "0 0 1920 1080 IsViewable" "the re-created window"
+vm_quit_menu
+
+# The very first creation fails at the window itself.
+: >"$WORK/menu.log"
+(cd "$menu" && exec env VESTRAMENU_FAIL_STEP=create-window@1 "$MENU_PROGRAM") >"$WORK/menu.log" 2>&1 &
+MENU_PID=$!
+STARTED_PIDS+=("$MENU_PID")
+x11_expect_box ERROR "Window Creation Error."
+sleep 0.5
+kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu ended after its first window failed"
+vm_press_key Escape
+x11_wait_for_exit
+[ "$EXIT_STATUS" -eq 0 ] || vm_fail "the windowless menu ended with status $EXIT_STATUS after Esc"
+
+# No X display at all.
+(cd "$menu" && exec env -u DISPLAY "$MENU_PROGRAM") >"$WORK/menu.log" 2>&1 &
+MENU_PID=$!
+STARTED_PIDS+=("$MENU_PID")
+vm_wait_for grep -q -x -F "ERROR: Can't Create A GL Device Context." "$WORK/menu.log" ||
+  vm_fail "no report of the missing display"
+sleep 1
+kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu ended without a display"
+echo "PASS"
