@@ -91,6 +91,13 @@ vm_right_click_at "$x" "$y"
 vm_right_click_at "$x" "$y"
 shoot sub 2
 expect_range "$(count sub lime)" 0 0 "no file rows in the entered folder Sub"
+# The folder-path line below the MenuBar grows by "\Sub\".
+path_width() {
+  vm_mask "$VM_WORK/$1.png" yellow "$VM_WORK/$1.yellow.png"
+  convert "$VM_WORK/$1.yellow.png" -crop 700x16+0+38 +repage "$VM_WORK/$1.path.png"
+  vm_mask_box "$VM_WORK/$1.path.png" | awk '{ print $3 + 0 }'
+}
+expect_range "$(( $(path_width sub) - $(path_width list) ))" 20 80 "the path line grows on entering Sub"
 read -r x y <<<"$(vm_label_point "$VM_WORK/sub.png" yellow 400x600+0+60)"
 [ -n "${y:-}" ] || vm_fail "no .. row in Sub"
 vm_right_click_at "$x" "$y"

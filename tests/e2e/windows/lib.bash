@@ -23,6 +23,8 @@ vm_wine_prefix() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     DISPLAY= wineboot -i >/dev/null 2>&1 || vm_fail "wineboot -i failed"
+    # A server left from the display-less set-up would hand its screen size to the programs.
+    wineserver -w
   fi
 }
 
