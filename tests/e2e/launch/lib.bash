@@ -58,7 +58,16 @@ vm_start_menu() {
   STARTED_PIDS+=("$MENU_PID")
   vm_wait_for xwininfo -name GAME ||
     vm_fail "the menu's window did not appear on $DISPLAY ($(xdpyinfo >/dev/null 2>&1 && echo reachable || echo unreachable))"
-  sleep 0.5
+  # The window exists before start-up ends; input is captured once the first frame is drawn.
+  vm_wait_for vm_title_drawn || vm_fail "the menu drew no frame"
+  sleep 0.3
+}
+
+# Something is drawn in the strip of the MenuBar's title at the window's top-left.
+vm_title_drawn() {
+  local brightest
+  brightest=$(import -window root -crop 300x30+0+0 -format '%[fx:maxima]' info: 2>/dev/null)
+  [ -n "$brightest" ] && [ "$brightest" != 0 ]
 }
 
 vm_expect_menu_running() {
