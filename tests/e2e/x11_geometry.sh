@@ -3,6 +3,7 @@
 # pixel for pixel as the headless backend draws it; F6 gives 1280 x 960, F8 the full screen at
 # scale 1, F5 the half-screen geometry again; a right click on the "F6" label acts like F6. M moves
 # the window to the pointer only while the Canvas is 1280 wide, and a mode change puts it back.
+# A part of the window uncovered by another window is drawn again.
 source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
@@ -18,6 +19,17 @@ x11_expect_geometry "0 0 1920 1080 IsViewable" "the start-up window"
 # The clock differs between runs: minus hides it in both.
 vm_press_key minus
 x11_expect_frame "$menu" 1920 1080 700 400 1920 1080 "the half-screen frame" 0xBD
+
+# Another window over the menu's, then gone: the uncovered part is drawn again.
+xmessage -geometry 400x300+200+200 -name cover "a window over the menu" 2>/dev/null &
+cover=$!
+STARTED_PIDS+=("$cover")
+vm_wait_for xdotool search --name '^cover$' || vm_fail "the covering window did not appear"
+sleep 0.3
+kill "$cover"
+vm_wait_for sh -c "! xdotool search --name '^cover$'" || vm_fail "the covering window stayed"
+sleep 0.3
+x11_expect_frame "$menu" 1920 1080 700 400 1920 1080 "the frame uncovered again" 0xBD
 
 vm_press_key F6
 x11_expect_geometry "0 0 1280 960 IsViewable" "the window after F6"
