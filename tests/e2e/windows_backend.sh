@@ -4,13 +4,9 @@
 # and OLE picture decoding (also from several threads at once).
 set -uo pipefail
 source "$(dirname "$0")/windows/lib.bash"
-vm_find_windows_build
+vm_setup_test backend 1024x768
 PROBE="$WIN_BUILD/backend_probe.exe"
 [ -f "$PROBE" ] || vm_fail "$PROBE was not built"
-vm_wine_prefix backend
-VM_WORK=$(mktemp -d /tmp/vm-win-backend.XXXXXX)
-trap vm_cleanup EXIT
-vm_start_display 1024x768
 
 run_probe() {
   local name=$1; shift

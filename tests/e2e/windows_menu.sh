@@ -4,41 +4,9 @@
 # and a launch of the player stub with its command line and the placement of its window.
 set -uo pipefail
 source "$(dirname "$0")/windows/lib.bash"
-vm_find_windows_build
-EXE="$WIN_BUILD/vestramenu.exe"
-vm_wine_prefix menu
-VM_WORK=$(mktemp -d /tmp/vm-win-menu.XXXXXX)
-trap vm_cleanup EXIT
-vm_start_display 1024x768
+vm_setup_test menu 1024x768
 export VESTRAMENU_MESSAGE_LOG
 VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$VM_WORK/boxes.log")
-
-# Starts the menu in folder $1; its exit code goes to $VM_WORK/exit-code.
-start_menu() {
-  rm -f "$VM_WORK/exit-code"
-  (cd "$1" && "$WINE" "$EXE" >/dev/null 2>&1; echo $? >"$VM_WORK/exit-code") &
-  MENU=$(vm_wait_window GAME 60) || vm_fail "no GAME window appeared"
-  sleep 2
-  vm_focus "$MENU"
-}
-
-# Waits for the GAME window to stand at "x y width height" (a mode change re-creates it).
-expect_geometry() {
-  local i id geometry=""
-  for i in $(seq 40); do
-    for id in $(xdotool search --name '^GAME$' 2>/dev/null); do
-      geometry=$(vm_window_geometry "$id" 2>/dev/null)
-      if [ "$geometry" = "$1" ]; then
-        vm_ok "$2: GAME window at $geometry"
-        MENU=$id
-        vm_focus "$MENU"
-        return 0
-      fi
-    done
-    sleep 0.5
-  done
-  vm_fail "$2: window at ${geometry:-nowhere}, expected $1"
-}
 
 shoot() {
   sleep "${2:-2}"
@@ -55,16 +23,7 @@ expect_range() {
 
 end_menu() {
   vm_press_key Escape
-  wait_exit Esc
-}
-
-wait_exit() {
-  local i
-  for i in $(seq 100); do [ -f "$VM_WORK/exit-code" ] && break; sleep 0.2; done
-  [ -f "$VM_WORK/exit-code" ] || vm_fail "the menu did not end after $1"
-  [ "$(cat "$VM_WORK/exit-code")" = 0 ] || vm_fail "exit code $(cat "$VM_WORK/exit-code") after $1"
-  xdotool search --name '^GAME$' >/dev/null 2>&1 && vm_fail "the GAME window outlived the process"
-  vm_ok "$1 ends the process with exit code 0"
+  vm_wait_exit Esc
 }
 
 # ---- Pictures: list, grid, viewer, geometries ---------------------------------------------------
@@ -74,8 +33,8 @@ convert -size 64x64 xc:red -type TrueColor "BMP3:$PICS/red.bmp" || vm_fail "conv
 convert -size 64x48 xc:blue -quality 95 "$PICS/blue.jpg"
 : >"$PICS/My Song.mp3"
 
-start_menu "$PICS"
-expect_geometry "0 0 1024 768" "start-up (half screen of 1024 x 768 at scale 2)"
+vm_start_menu "$PICS"
+vm_expect_geometry "0 0 1024 768" "start-up (half screen of 1024 x 768 at scale 2)"
 
 shoot list
 expect_range "$(count list lime)" 100 20000 "green file rows in the list"
@@ -125,19 +84,19 @@ shoot list2 3
 expect_range "$(count list2 blue)" 0 0 "T returns to the list"
 
 vm_press_key F6
-expect_geometry "0 0 1280 960" "F6"
+vm_expect_geometry "0 0 1280 960" "F6"
 xdotool mousemove 100 50
 vm_press_key m
-expect_geometry "100 50 1280 960" "M with the cursor at 100, 50"
+vm_expect_geometry "100 50 1280 960" "M with the cursor at 100, 50"
 vm_press_key F5
-expect_geometry "0 0 1024 768" "F5 (back at the corner)"
+vm_expect_geometry "0 0 1024 768" "F5 (back at the corner)"
 # A close request (Alt+F4 reaches the window procedure as WM_CLOSE) ends the loop as Esc does.
 vm_focus "$MENU"
 xdotool keydown alt
 sleep 0.3
 vm_press_key F4
 xdotool keyup alt
-wait_exit "Alt+F4"
+vm_wait_exit "Alt+F4"
 
 # ---- Launching the player -------------------------------------------------------------------------
 LAUNCH="$VM_WORK/launch"
@@ -148,7 +107,7 @@ x86_64-w64-mingw32-gcc-posix -O2 -mwindows -static "$(dirname "$0")/windows/moxa
 export MOXA3_STUB_RECORD
 MOXA3_STUB_RECORD=$(vm_windows_path "$VM_WORK/player-command-line.txt")
 
-start_menu "$LAUNCH"
+vm_start_menu "$LAUNCH"
 # N anchors the list at the cursor: at screen (200, 100) that is Canvas (100, 334), so ViewOffset
 # is (100, -50) and the player's window belongs at (200, 100).
 xdotool mousemove 200 100

@@ -77,7 +77,15 @@ vm_window_geometry() {
     /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
 
-vm_screenshot() { import -window root "$1" 2>/dev/null || vm_fail "screenshot failed"; }
+# A grab can fail while windows come and go on the display; it is tried again.
+vm_screenshot() {
+  local attempt
+  for attempt in 1 2 3; do
+    import -window root "$1" 2>"$1.log" && return 0
+    sleep 0.5
+  done
+  vm_fail "screenshot failed: $(cat "$1.log")"
+}
 
 # A white-on-black mask of the pixels of a screenshot near an ImageMagick colour (within 10%).
 vm_mask() {
@@ -138,3 +146,53 @@ vm_right_click_at() {
 }
 
 vm_focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
+
+# The common start of a test: the build, its own Wine prefix and work folder, a display of the
+# given size, and the clean-up at exit.
+vm_setup_test() {
+  local name=$1 size=$2
+  vm_find_windows_build
+  EXE="$WIN_BUILD/vestramenu.exe"
+  vm_wine_prefix "$name"
+  VM_WORK=$(mktemp -d "/tmp/vm-win-$name.XXXXXX")
+  trap vm_cleanup EXIT
+  vm_start_display "$size"
+}
+
+# Starts the menu in folder $1 and waits for its window (MENU); its exit code goes to
+# $VM_WORK/exit-code.
+vm_start_menu() {
+  rm -f "$VM_WORK/exit-code"
+  (cd "$1" && "$WINE" "$EXE" >/dev/null 2>&1; echo $? >"$VM_WORK/exit-code") &
+  MENU=$(vm_wait_window GAME 60) || vm_fail "no GAME window appeared"
+  sleep 2
+  vm_focus "$MENU"
+}
+
+# Waits for the GAME window to stand at "x y width height" (a mode change re-creates it).
+vm_expect_geometry() {
+  local i id geometry=""
+  for i in $(seq 40); do
+    for id in $(xdotool search --name '^GAME$' 2>/dev/null); do
+      geometry=$(vm_window_geometry "$id" 2>/dev/null)
+      if [ "$geometry" = "$1" ]; then
+        vm_ok "$2: GAME window at $geometry"
+        MENU=$id
+        vm_focus "$MENU"
+        return 0
+      fi
+    done
+    sleep 0.5
+  done
+  vm_fail "$2: window at ${geometry:-nowhere}, expected $1"
+}
+
+# Waits for the menu's process to end after $1 and checks its exit code and its window.
+vm_wait_exit() {
+  local i
+  for i in $(seq 100); do [ -f "$VM_WORK/exit-code" ] && break; sleep 0.2; done
+  [ -f "$VM_WORK/exit-code" ] || vm_fail "the menu did not end after $1"
+  [ "$(cat "$VM_WORK/exit-code")" = 0 ] || vm_fail "exit code $(cat "$VM_WORK/exit-code") after $1"
+  xdotool search --name '^GAME$' >/dev/null 2>&1 && vm_fail "the GAME window outlived the process"
+  vm_ok "$1 ends the process with exit code 0"
+}
