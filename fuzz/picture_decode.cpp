@@ -53,8 +53,8 @@ void ChooseEveryThirdRow(void*, int32_t, int32_t height, uint8_t* wanted) {
   for (int32_t row = 0; row < height; ++row) wanted[row] = row % 3 == 0;
 }
 
-// Valid pictures for the input to damage, so that runs reach deep into both decoders: a small
-// JPEG and a 4-bit BMP with a palette.
+// Valid pictures for the input to damage, so that runs reach deep into the decoders: a small
+// JPEG and a 4-bit BMP with a palette, plain and run-length encoded.
 std::vector<uint8_t> TemplateJpeg() {
   std::vector<uint8_t> rgb(37 * 23 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 7);
@@ -78,12 +78,23 @@ std::vector<uint8_t> TemplateBmp() {
   return bytes;
 }
 
+// The 4-bit BMP's pixels as run-length records: runs, absolute mode, a jump, end of line and of
+// bitmap.
+std::vector<uint8_t> TemplateRleBmp() {
+  std::vector<uint8_t> bytes = TemplateBmp();
+  bytes.resize(0x76);
+  bytes[30] = 2;  // BI_RLE4
+  const uint8_t runs[] = {5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 2, 1, 1, 1, 0x30, 0, 1};
+  bytes.insert(bytes.end(), std::begin(runs), std::end(runs));
+  return bytes;
+}
+
 // The first byte picks raw input or one of the templates; the rest is laid over the template
 // (exclusive or) from the offset in the next two bytes.
 std::vector<uint8_t> Shape(const uint8_t* data, size_t size) {
-  static const std::vector<uint8_t> kTemplates[2] = {TemplateJpeg(), TemplateBmp()};
-  if (size < 3 || data[0] % 3 == 0) return {data, data + size};
-  std::vector<uint8_t> bytes = kTemplates[data[0] % 3 - 1];
+  static const std::vector<uint8_t> kTemplates[3] = {TemplateJpeg(), TemplateBmp(), TemplateRleBmp()};
+  if (size < 3 || data[0] % 4 == 0) return {data, data + size};
+  std::vector<uint8_t> bytes = kTemplates[data[0] % 4 - 1];
   const size_t offset = (data[1] | (data[2] << 8)) % bytes.size();
   for (size_t i = 3; i < size; ++i) {
     const size_t at = offset + i - 3;

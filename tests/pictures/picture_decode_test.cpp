@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "picture_files.h"
 #include "platform/platform.h"
@@ -70,6 +71,51 @@ INSTANTIATE_TEST_SUITE_P(
                       BmpCase{"bits24", {24, false}, kEight}, BmpCase{"bits24TopDown", {24, true}, kEight},
                       BmpCase{"bits32", {32, false}, kEight}, BmpCase{"bits32TopDown", {32, true}, kEight}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PictureDecode, RunLengthEncodedBmpMatchesTheUncompressedOne) {
+  TempFolder folder;
+  folder.Convert("-size 61x37 plasma:fractal -seed 5", "source.png");
+  const std::string source =
+      "'" + folder.PathOf("source.png") + "' -colors 200 -type Palette -define bmp:format=bmp3";
+  folder.Convert(source + " -compress RLE", "rle.bmp");
+  folder.Convert(source + " -compress None", "plain.bmp");
+  ASSERT_EQ(folder.Read("rle.bmp")[30], 1) << "ImageMagick wrote RLE8";
+  Decoded rle(folder.PathOf("rle.bmp"));
+  Decoded plain(folder.PathOf("plain.bmp"));
+  ASSERT_TRUE(rle.ok);
+  ASSERT_TRUE(plain.ok);
+  for (int32_t y = 0; y < 37; ++y)
+    for (int32_t x = 0; x < 61; ++x)
+      ASSERT_EQ(DecodedAt(rle.picture, x, y), DecodedAt(plain.picture, x, y)) << x << "," << y;
+}
+
+// A 5 x 3 RLE4 picture using every kind of record: a run, end of line, absolute mode, a jump and
+// end of bitmap. Pixels it never reaches stay black.
+std::vector<uint8_t> HandMadeRle4() {
+  std::vector<uint8_t> bmp = testpictures::EncodeBmp(testpictures::Filled(5, 3, kBlack), {4, false});
+  const uint8_t palette[4][4] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
+  std::memcpy(&bmp[54], palette, sizeof palette);
+  bmp.resize(54 + 16 * 4);
+  bmp[30] = 2;  // BI_RLE4
+  const uint8_t runs[] = {5, 0x12, 0, 0,           // bottom row: 1 2 1 2 1, end of line
+                          0, 3, 0x31, 0x20,        // 3 1 2 as they are
+                          0, 2, 1, 1,              // one right, one up
+                          1, 0x30, 0, 1};          // 3, end of bitmap
+  bmp.insert(bmp.end(), std::begin(runs), std::end(runs));
+  return bmp;
+}
+
+TEST(PictureDecode, RunLengthRecordsOfEveryKind) {
+  TempFolder folder;
+  folder.Write("rle4.bmp", HandMadeRle4());
+  Decoded decoded(folder.PathOf("rle4.bmp"));
+  ASSERT_TRUE(decoded.ok);
+  const std::vector<std::vector<Rgb>> rowsFromTop = {{kBlack, kBlack, kBlack, kBlack, kBlue},
+                                                     {kBlue, kRed, kLime, kBlack, kBlack},
+                                                     {kRed, kLime, kRed, kLime, kRed}};
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(DecodedAt(decoded.picture, x, y), rowsFromTop[y][x]) << x << "," << y;
+}
 
 // JPEG is lossy: flat quadrants come back close to their colours, far from the others.
 void ExpectQuadrants(const platform::DecodedPicture& decoded, const std::vector<Rgb>& expected) {

@@ -1,5 +1,6 @@
-// Picture decoding on POSIX systems: JPEG through TurboJPEG, BMP through stb_image. The result is
-// laid out as a 32-bit device-independent bitmap: blue, green, red, unused; the bottom row first.
+// Picture decoding on POSIX systems: JPEG through TurboJPEG, BMP through stb_image (run-length
+// encoded BMP through bmp_rle.cpp). The result is laid out as a 32-bit device-independent bitmap:
+// blue, green, red, unused; the bottom row first.
 #include <turbojpeg.h>
 
 #include <cstdlib>
@@ -102,6 +103,7 @@ void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
 }
 
 bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
+  if (IsRleBmp(bytes)) return DecodeRleBmp(bytes, maxPixels, out);
   const int length = static_cast<int>(bytes.size());
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels)) return false;

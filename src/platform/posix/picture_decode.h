@@ -18,6 +18,9 @@ PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes);
 bool HasAdobeMarker(const std::vector<uint8_t>& bytes);
 // Turns count CMYK pixels into BGRx in place.
 void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted);
+// Run-length encoded BMPs (BI_RLE8, BI_RLE4), read by a decoder of our own.
+bool IsRleBmp(const std::vector<uint8_t>& bytes);
+bool DecodeRleBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out);
 bool DecodePictureBytes(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out);
 
 }  // namespace platform
