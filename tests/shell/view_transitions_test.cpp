@@ -17,6 +17,13 @@ class ViewTransitions : public MenuScenario {
     const int32_t row = entry - ListScroll;
     return ClickAt(12, CanvasHeight - 26 - 8 * row - 5);
   }
+  // Selects the entry with one click on its row and opens it with a second.
+  void OpenWithTwoClicks(const std::string& name) {
+    const int32_t entry = IndexOf(name);
+    if (SelectedEntry == entry) SelectedEntry = entry == 1 ? 2 : 1;  // so that the first click selects
+    ClickRow(entry);
+    ClickRow(entry);
+  }
   // Shows the grid from the picture's entry and clicks its thumbnail.
   void OpenPictureInViewer() {
     ViewMode = ViewModeKind::List;  // T then turns to the grid from wherever the test stands
@@ -49,17 +56,13 @@ TEST_F(ViewTransitions, AFirstClickOnAFileSelectsItAndNeverLaunches) {
 }
 
 TEST_F(ViewTransitions, TwoClicksOnAFolderRowEnterItAndTheListStays) {
-  const int32_t films = IndexOf("Films");
-  if (SelectedEntry == films) SelectedEntry = IndexOf("song.mp3");
-  ClickRow(films);
-  ClickRow(films);
+  OpenWithTwoClicks("Films");
   EXPECT_EQ(std::string(FolderPath), media_.text() + "/Films/");
   EXPECT_EQ(ViewMode, ViewModeKind::List);
   EXPECT_EQ(SelectedEntry, 1);
   EXPECT_EQ(RelistRequest, 0u) << "the loop read the folder again and cleared the request";
   EXPECT_EQ(EntryTable.count, 2);
-  ClickRow(IndexOf(".."));
-  ClickRow(IndexOf(".."));
+  OpenWithTwoClicks("..");
   EXPECT_EQ(std::string(FolderPath), media_.text() + "/");
   EXPECT_EQ(EntryTable.count, 6);
 }
@@ -105,17 +108,13 @@ TEST_F(ViewTransitions, ModeChangesKeepTheView) {
 }
 
 TEST_F(ViewTransitions, AFolderThatVanishesWhileShownKeepsTheMenuRunning) {
-  const int32_t films = IndexOf("Films");
-  if (SelectedEntry == films) SelectedEntry = IndexOf("song.mp3");
-  ClickRow(films);
-  ClickRow(films);
+  OpenWithTwoClicks("Films");
   ASSERT_EQ(std::string(FolderPath), media_.text() + "/Films/");
   fs::remove_all(media_.path() / "Films");
   PressKey(vk::R);
   Frames(3);
   EXPECT_EQ(std::string(FolderPath), media_.text() + "/Films/");
-  ClickRow(IndexOf(".."));
-  ClickRow(IndexOf(".."));
+  OpenWithTwoClicks("..");
   EXPECT_EQ(std::string(FolderPath), media_.text() + "/") << "the parent still opens";
 }
 
