@@ -13,7 +13,7 @@ vm_start_menu "$FOLDER"
 vm_expect_geometry "0 0 1022 766" "half screen"
 vm_press_key F7
 # Wine's Explorer titles its window with the folder's name.
-explorer=$(vm_wait_window "$(basename "$FOLDER")" 30) || vm_fail "F7 opened no Explorer window on the folder"
+explorer=$(vm_wait_window "$(basename "$FOLDER")" 60) || vm_fail "F7 opened no Explorer window on the folder"
 vm_ok "F7: Explorer window $explorer on $(basename "$FOLDER")"
 
 vm_focus "$MENU"

@@ -132,7 +132,7 @@ vm_label_point() {
 # The display starts with auto-repeat after 10 s (vm_start_display), so a held key is one press.
 vm_press_key() {
   xdotool keydown "$1"
-  sleep 1
+  sleep 2
   xdotool keyup "$1"
 }
 
@@ -140,7 +140,7 @@ vm_right_click_at() {
   xdotool mousemove "$1" "$2"
   sleep 0.3
   xdotool mousedown 3
-  sleep 1
+  sleep 2
   xdotool mouseup 3
   sleep 1  # past the 12-frame debounce before the next press
 }
@@ -195,4 +195,29 @@ vm_wait_exit() {
   [ "$(cat "$VM_WORK/exit-code")" = 0 ] || vm_fail "exit code $(cat "$VM_WORK/exit-code") after $1"
   xdotool search --name '^GAME$' >/dev/null 2>&1 && vm_fail "the GAME window outlived the process"
   vm_ok "$1 ends the process with exit code 0"
+}
+
+# Screenshot $VM_WORK/$1.png after waiting $2 seconds (2 by default) for the frames to settle.
+vm_shoot() {
+  sleep "${2:-2}"
+  vm_screenshot "$VM_WORK/$1.png"
+}
+
+vm_count_in_shot() { vm_count_colour "$VM_WORK/$1.png" "$2"; }
+
+vm_expect_range() {
+  local value=$1 low=$2 high=$3 what=$4
+  [ "$value" -ge "$low" ] && [ "$value" -le "$high" ] || vm_fail "$what: $value, expected $low to $high"
+  vm_ok "$what: $value"
+}
+
+# Message boxes are logged to $VM_WORK/boxes.log; a menu run that works shows none.
+vm_log_message_boxes() {
+  export VESTRAMENU_MESSAGE_LOG
+  VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$VM_WORK/boxes.log")
+}
+
+vm_expect_no_message_boxes() {
+  [ ! -s "$VM_WORK/boxes.log" ] || vm_fail "unexpected message boxes: $(cat "$VM_WORK/boxes.log")"
+  vm_ok "no message boxes"
 }
