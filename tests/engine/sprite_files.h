@@ -68,12 +68,38 @@ class CurrentScratchFolder {
   fs::path path_;
 };
 
-// Writes the eight sprite folders into folder with the project's own script.
-inline bool MakeSpriteTree(const fs::path& folder) {
-  const fs::path script = fs::path(__FILE__).parent_path().parent_path().parent_path() / "scripts" / "make-sprite-tree";
-  const std::string command = "python3 '" + script.string() + "' '" + folder.string() + "'";
-  return std::system(command.c_str()) == 0;
-}
+// The eight sprite folders, written once per test program by the project's own script into a
+// temporary folder that is removed at exit.
+class SampleSpriteTree {
+ public:
+  static const SampleSpriteTree& Get() {
+    static const SampleSpriteTree tree;
+    return tree;
+  }
+  ~SampleSpriteTree() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+
+  // Copies the folders into folder; false when the script failed.
+  bool CopyInto(const fs::path& folder) const {
+    std::error_code error;
+    if (written_) fs::copy(path_, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    return written_ && !error;
+  }
+
+ private:
+  SampleSpriteTree() {
+    std::string pattern = (fs::temp_directory_path() / "vm_sprites_XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+    const fs::path script = fs::path(__FILE__).parent_path().parent_path().parent_path() / "scripts" / "make-sprite-tree";
+    const std::string command = "python3 '" + script.string() + "' '" + path_.string() + "'";
+    written_ = std::system(command.c_str()) == 0;
+  }
+
+  fs::path path_;
+  bool written_ = false;
+};
 
 // The bank with every slot empty for one test, released afterwards.
 struct ScopedSpriteBank {

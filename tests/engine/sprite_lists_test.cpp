@@ -10,7 +10,7 @@ namespace {
 
 class SpriteListsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(MakeSpriteTree(folder_.path())); }
+  void SetUp() override { ASSERT_TRUE(SampleSpriteTree::Get().CopyInto(folder_.path())); }
 
   static uint32_t FilledSlots(uint32_t first, uint32_t last) {
     uint32_t filled = 0;

@@ -21,7 +21,7 @@ class StartedEngineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     folder_ = new CurrentScratchFolder;
-    ASSERT_TRUE(MakeSpriteTree(folder_->path()));
+    ASSERT_TRUE(SampleSpriteTree::Get().CopyInto(folder_->path()));
     SetCanvasSize(64, 48);
     StartEngine();
   }
