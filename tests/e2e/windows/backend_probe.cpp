@@ -7,6 +7,7 @@
 // Each check prints "ok" or "FAIL" with its name; the exit code is the number of failures.
 // Message boxes are real: the calling script dismisses them and reads VESTRAMENU_MESSAGE_LOG.
 #include <windows.h>
+#include <GL/gl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/gl/gl_setup.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_hooks.h"
 #include "platform/win32/win32_window.h"
@@ -71,6 +73,22 @@ void CheckOpenWindow(HWND window) {
   Check(GetForegroundWindow() == window, "window in the foreground");
 }
 
+// The fixed state a new context gets, in the context the window made current.
+void CheckGlState() {
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  Check(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == 320 && viewport[3] == 240,
+        "viewport 320 x 240 whatever the window size");
+  GLfloat clear[4] = {};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  Check(clear[0] == 1.0f && clear[1] == 0.0f && clear[2] == 0.9f && clear[3] == 0.0f, "clear colour 1, 0, 0.9, 0");
+  GLint depthFunction = 0;
+  glGetIntegerv(GL_DEPTH_FUNC, &depthFunction);
+  Check(glIsEnabled(GL_DEPTH_TEST) && depthFunction == GL_LEQUAL, "depth test with GL_LEQUAL");
+  Check(glIsEnabled(GL_TEXTURE_2D) && !glIsEnabled(GL_BLEND), "textures on, blending off");
+  Check(glIsTexture(SpriteTextures[0]) && glIsTexture(SpriteTextures[6]), "sprite textures 0 to 6 exist");
+}
+
 void CheckWindowProcedure(HWND window) {
   Check(SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0) == 0, "SC_SCREENSAVE answered 0");
   Check(SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2) == 0, "SC_MONITORPOWER answered 0");
@@ -90,6 +108,7 @@ void RunWindowChecks() {
   HWND window = win32::MainWindowHandle();
   CheckOpenWindow(window);
   CheckPixelFormat();
+  CheckGlState();
 
   std::printf("expect-box ERROR\n");
   std::fflush(stdout);
