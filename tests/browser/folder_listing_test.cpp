@@ -99,6 +99,18 @@ TEST_F(FolderListing, AFolderThatCannotBeSearchedListsNothing) {
   EXPECT_EQ(EntryTable.count, 0);
 }
 
+TEST_F(FolderListing, ASearchThatFindsNothingLeavesAnEmptyTable) {
+  TempFolder media("media");
+  media.AddFile("song.mp3");
+  Browse(media.text());
+  ASSERT_GT(EntryTable.count, 0);
+  auto gone = std::make_unique<TempFolder>("gone");
+  fs::current_path(gone->path());
+  gone.reset();  // the current directory no longer exists: its search finds not even "."
+  ReadFolder();
+  EXPECT_EQ(EntryTable.count, 0);
+}
+
 TEST_F(FolderListing, ReadFolderReadsTheCurrentDirectoryItself) {
   TempFolder media("media");
   media.AddFile("only");
