@@ -16,7 +16,18 @@ constexpr int32_t kPlayerStartMilliseconds = 340;
 // A 1280-wide Canvas is the movable 1280 x 960 window; the others sit at the screen's corner.
 constexpr int32_t kMovableCanvasWidth = 1280;
 
+// A player may open its window only after the launch's pause (mpv on Linux takes a second or
+// two): its placement is then tried again in each following frame, for this many frames.
+constexpr int32_t kPlacementRetryFrames = 300;
+
 LaunchCommand Command;  // one set of buffers for the whole run
+
+struct PendingPlacement {
+  bool waiting = false;
+  WindowBox box{};
+  int32_t lastFrame = 0;
+};
+PendingPlacement Pending;
 
 void ReplaceSpacesWithAsterisks(char* text) {
   for (char* c = text; *c != '\0'; ++c)
@@ -45,9 +56,18 @@ void StartPlayer(const char* name) {
   platform::SleepMilliseconds(kPlayerStartMilliseconds);
 }
 
+bool PlaceWindowInBox(const WindowBox& box) {
+  return platform::PlaceWindowByTitle(kPlayerWindowTitle, box.left, box.top, box.width, box.height);
+}
+
 void PlacePlayerWindow() {
   const WindowBox box = PlayerWindowBox(CurrentMenuGeometry());
-  platform::PlaceWindowByTitle(kPlayerWindowTitle, box.left, box.top, box.width, box.height);
+  Pending = {!PlaceWindowInBox(box), box, FrameCounter + kPlacementRetryFrames};
+}
+
+void RetryPendingPlacement() {
+  if (!Pending.waiting) return;
+  Pending.waiting = FrameCounter <= Pending.lastFrame && !PlaceWindowInBox(Pending.box);
 }
 
 bool CursorIsOnSelectedRow() {
@@ -109,11 +129,14 @@ void LaunchSelectedEntry() {
 }
 
 void LaunchOnClick() {
+  RetryPendingPlacement();
   if (!RightClick || ViewMode != ViewModeKind::List || !SelectedEntryIsFile()) return;
   if (!CursorIsOnSelectedRow()) return;
   LaunchSelectedEntry();
   RightClick = 0;
 }
+
+void ForgetPendingPlacement() { Pending = {}; }
 
 void OpenFileManager() {
   platform::StartProgram(platform::NativeConventions().fileManager, FolderPath,

@@ -11,19 +11,20 @@ mkdir -p "$menu/Sub  Folder" "$WORK/bin"
 ln -s "$STUB_PLAYER" "$WORK/bin/xdg-open"
 vm_start_menu "$menu" PATH="$WORK/bin:$PATH" VM_STUB_RECORD_DIR="$RECORDS" VM_STUB_NO_WINDOW=1
 
-vm_press_key F7
+vm_act_until vm_record_waiting vm_press_key F7
 vm_take_record "xdg-open (F7)"
 vm_expect_record xdg-open "$menu"
 
 # The "F7" label of the half-screen MenuBar, at x 494 on the base line 540 - 11.
-vm_right_click_canvas 496 526 960 540
+vm_act_until vm_record_waiting vm_right_click_canvas 496 526 960 540
 vm_take_record "xdg-open (the F7 label)"
 vm_expect_record xdg-open "$menu"
 
 sub=$(vm_entry_index "$menu" "Sub  Folder")
-vm_click_list_row "$sub" 960 540
-vm_click_list_row "$sub" 960 540
-vm_press_key F7
+vm_select_row "$sub" 960 540
+# The folder lists two entries, the start folder three.
+vm_act_until "vm_row_is none 3 960 540" vm_click_list_row "$sub" 960 540
+vm_act_until vm_record_waiting vm_press_key F7
 vm_take_record "xdg-open (F7 in a folder)"
 vm_expect_record xdg-open "$menu/Sub  Folder/"
 

@@ -14,14 +14,14 @@ touch "$WORK/menu/song.mp3"
 vm_start_menu "$WORK/menu" VM_STUB_RECORD_DIR="$RECORDS"
 song=$(vm_entry_index "$WORK/menu" song.mp3)
 
-vm_click_list_row "$song" 960 540
+vm_select_row "$song" 960 540
 vm_press_key p
 sleep 1
 vm_expect_menu_running
 ! xwininfo -name "$PLAYER_TITLE" >/dev/null 2>&1 || vm_fail "a player window appeared"
 
 cp "$STUB_PLAYER" "$installed/moxa3"
-vm_press_key p
+vm_act_until vm_record_waiting vm_press_key p
 vm_take_record "the player installed beside the menu"
 vm_expect_record "$installed/moxa3" rightful "$WORK/menu/song.mp3" 0
 vm_expect_player_window_at 0 0

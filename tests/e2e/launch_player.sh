@@ -19,37 +19,38 @@ clip=$(vm_entry_index "$menu" clip.avi)
 folder=$(vm_entry_index "$menu" Clips)
 self=$(vm_entry_index "$menu" .)
 
-vm_click_list_row "$song" 960 540
+vm_select_row "$song" 960 540
 vm_expect_no_record "a first click on a file launched it"
 
-vm_click_list_row "$song" 960 540
+vm_act_until vm_record_waiting vm_click_list_row "$song" 960 540
 vm_take_record "the player (second click)"
 vm_expect_record "$menu/moxa3" rightful "${menu// /*}/My*Song.mp3" 0
 vm_expect_player_window_at 0 0
 vm_expect_menu_running
 vm_close_players
 
-vm_click_list_row "$folder" 960 540
+vm_select_row "$folder" 960 540
 vm_press_key p
 vm_expect_no_record "P on a folder launched it"
-vm_click_list_row "$self" 960 540
+vm_select_row "$self" 960 540
 vm_press_key p
 vm_expect_no_record "P on \".\" launched it"
 
-vm_click_list_row "$clip" 960 540
+vm_select_row "$clip" 960 540
 vm_expect_no_record "a first click on a file launched it"
-vm_press_key p
+vm_act_until vm_record_waiting vm_press_key p
 vm_take_record "the player (P)"
 vm_expect_record "$menu/moxa3" rightful "${menu// /*}/clip.avi" 0
 vm_expect_player_window_at 0 0
 vm_close_players
 
 # Inside a folder FolderPath ends in the separator; the launch path does not double it.
-vm_click_list_row "$folder" 960 540
-vm_click_list_row "$folder" 960 540
+vm_select_row "$folder" 960 540
+# Clips lists three entries, the start folder six.
+vm_act_until "vm_row_is none 4 960 540" vm_click_list_row "$folder" 960 540
 inner=$(vm_entry_index "$menu/Clips" "in clips.mp4")
-vm_click_list_row "$inner" 960 540
-vm_click_list_row "$inner" 960 540
+vm_select_row "$inner" 960 540
+vm_act_until vm_record_waiting vm_click_list_row "$inner" 960 540
 vm_take_record "the player (in a folder)"
 vm_expect_record "$menu/moxa3" rightful "${menu// /*}/Clips/in*clips.mp4" 0
 vm_close_players

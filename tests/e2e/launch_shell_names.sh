@@ -22,8 +22,8 @@ for name in "${names[@]}"; do touch "$menu/$name"; done
 vm_start_menu "$menu" VM_STUB_RECORD_DIR="$RECORDS" VM_STUB_NO_WINDOW=1
 
 for name in "${names[@]}"; do
-  vm_click_list_row "$(vm_entry_index "$menu" "$name")" 960 540
-  vm_press_key p
+  vm_select_row "$(vm_entry_index "$menu" "$name")" 960 540
+  vm_act_until vm_record_waiting vm_press_key p
   vm_take_record "the player for $(printf %q "$name")"
   vm_expect_record "$menu/moxa3" rightful "$menu/${name// /*}" 0
   vm_expect_menu_running

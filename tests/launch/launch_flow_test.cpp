@@ -26,6 +26,7 @@ class Launching : public ::testing::Test {
     ResetMenuState();
     headless::Reset();
     ClearInputState();
+    ForgetPendingPlacement();
     std::strcpy(StartDir, startDir_.c_str());
     std::strcpy(FolderPath, "/media/My Films");
     AllocateEntryTable();
@@ -118,6 +119,44 @@ TEST_F(Launching, AMissingPlayerWindowIsNotPlacedAndNothingElseHappens) {
   EXPECT_TRUE(headless::Backend().placements.empty());
   EXPECT_EQ(headless::Backend().programsStarted.size(), 1u);
   EXPECT_TRUE(headless::Backend().messageBoxes.empty());
+}
+
+TEST_F(Launching, APlayerWindowThatAppearsLaterIsPlacedInALaterFrame) {
+  SetCanvasSize(960, 540);
+  SelectedEntry = 3;
+  ViewOffset = {100, -50};
+  LaunchSelectedEntry();
+  FrameCounter += 1;
+  LaunchOnClick();
+  EXPECT_TRUE(headless::Backend().placements.empty());
+  ViewOffset = {};  // the box is the one of the launch
+  PlayerWindowExists();
+  FrameCounter += 1;
+  LaunchOnClick();
+  ASSERT_EQ(headless::Backend().placements.size(), 1u);
+  EXPECT_EQ(headless::Backend().placements[0].left, 200);
+  EXPECT_EQ(headless::Backend().placements[0].top, 100);
+  FrameCounter += 1;
+  LaunchOnClick();
+  EXPECT_EQ(headless::Backend().placements.size(), 1u) << "placed once only";
+}
+
+TEST_F(Launching, APlayerWindowIsWaitedForThreeHundredFramesOnly) {
+  SelectedEntry = 3;
+  LaunchSelectedEntry();
+  FrameCounter += 301;
+  PlayerWindowExists();
+  LaunchOnClick();
+  EXPECT_TRUE(headless::Backend().placements.empty());
+}
+
+TEST_F(Launching, AWindowFoundAtOnceIsNotPlacedAgain) {
+  PlayerWindowExists();
+  SelectedEntry = 3;
+  LaunchSelectedEntry();
+  FrameCounter += 1;
+  LaunchOnClick();
+  EXPECT_EQ(headless::Backend().placements.size(), 1u);
 }
 
 TEST_F(Launching, POnAFolderOrOnEntryZeroOrOutsideTheTableDoesNothing) {

@@ -1,5 +1,6 @@
 // Launching through the real frame loop on the headless backend: the player's placement follows
 // the geometry the menu is really in, and the file manager gets the folder being browsed.
+#include "browser/launch.h"
 #include "shell/menu_scenario.h"
 #include "shell/virtual_keys.h"
 
@@ -9,6 +10,7 @@ class LaunchScenario : public MenuScenario {
  protected:
   void SetUp() override {
     MenuScenario::SetUp();
+    ForgetPendingPlacement();
     headless::Backend().existingWindowTitles.push_back("Moxa3 video and audio player");
   }
   // Right click on the list row of entry (column 0, no scrolling).

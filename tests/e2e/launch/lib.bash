@@ -102,23 +102,24 @@ vm_canvas_to_screen() {
 }
 
 # A right press held long enough for a frame to see it (a press released within the same message
-# pump counts for nothing), then released and left for the 12-frame debounce to pass.
+# pump counts for nothing). Slow frames may still miss it, or its 12-frame debounce may not have
+# passed: callers check its effect (vm_act_until).
 vm_right_click_canvas() {
   xdotool mousemove $(vm_canvas_to_screen "$@")
   sleep 0.2
   xdotool mousedown 3
   sleep 0.6
   xdotool mouseup 3
-  sleep 0.8
+  sleep 0.3
 }
 
 # A key held long enough for a frame to see it (a key-up in the same message pump as its key-down
 # leaves nothing), and released before the auto-repeat delay.
 vm_press_key() {
   xdotool keydown "$1"
-  sleep 0.3
+  sleep 0.5
   xdotool keyup "$1"
-  sleep 0.6
+  sleep 0.3
 }
 
 # The list index of name in folder: its place in directory-reading order, "." and ".." counted.
@@ -134,6 +135,57 @@ vm_click_list_row() {
   local index=$1 canvasWidth=$2 canvasHeight=$3 offsetX=${4:-0} offsetY=${5:-0}
   vm_right_click_canvas $((offsetX + 12)) $((offsetY + canvasHeight - 26 - 8 * index - 3)) \
     "$canvasWidth" "$canvasHeight"
+}
+
+# Runs check (a command line) until it succeeds, for at most seconds.
+vm_check_for() {
+  local seconds=$1 check=$2 i
+  for i in $(seq $((seconds * 10))); do eval "$check" && return 0; sleep 0.1; done
+  return 1
+}
+
+# Runs an action that a frame may miss under load (a click, a key) until check succeeds within
+# 4 s of it; three tries at most. A check that fails for an action that was seen would repeat it.
+vm_act_until() {
+  local check=$1 attempt
+  shift
+  for attempt in 1 2 3; do
+    "$@"
+    vm_check_for 4 "$check" && return 0
+  done
+  vm_fail "no effect of '$*': $check"
+}
+
+# The colour of the list row of entry index (same arguments as vm_click_list_row): red when it is
+# selected, green for a file, yellow for a folder, none where nothing is drawn.
+vm_row_colour() {
+  local index=$1 canvasWidth=$2 canvasHeight=$3 offsetX=${4:-0} offsetY=${5:-0}
+  local base=$((offsetY + canvasHeight - 26 - 8 * index)) left top right bottom colour
+  read -r left top < <(vm_canvas_to_screen $((offsetX + 10)) $((base - 1)) "$canvasWidth" "$canvasHeight")
+  read -r right bottom < <(vm_canvas_to_screen $((offsetX + 70)) $((base - 9)) "$canvasWidth" "$canvasHeight")
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" 2>/dev/null
+  for colour in 'red r>0.9&&g<0.2' 'yellow r>0.9&&g>0.9&&b<0.2' 'green g>0.9&&r<0.2&&b<0.2'; do
+    if [ "$(convert "$WORK/row.png" -fx "${colour#* }" -format '%[fx:maxima]' info: 2>/dev/null)" == 1 ]; then
+      echo "${colour%% *}"
+      return
+    fi
+  done
+  echo none
+}
+
+vm_row_is() {
+  local colour=$1
+  shift
+  [ "$(vm_row_colour "$@")" == "$colour" ]
+}
+
+# Selects the row of entry index with a first click (same arguments as vm_click_list_row).
+vm_select_row() {
+  vm_row_is red "$@" || vm_act_until "vm_row_is red $*" vm_click_list_row "$@"
+}
+
+vm_record_waiting() {
+  [ -n "$(find "$RECORDS" -maxdepth 1 -name 'argv.*' ! -name '*.tmp' -print -quit)" ]
 }
 
 # Waits for the next program start recorded by the stand-in; fills RECORD with its argv.
