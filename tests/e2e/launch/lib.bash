@@ -145,13 +145,13 @@ vm_check_for() {
 }
 
 # Runs an action that a frame may miss under load (a click, a key) until check succeeds within
-# 4 s of it; three tries at most. A check that fails for an action that was seen would repeat it.
+# 8 s of it; three tries at most. A check that fails for an action that was seen would repeat it.
 vm_act_until() {
   local check=$1 attempt
   shift
   for attempt in 1 2 3; do
     "$@"
-    vm_check_for 4 "$check" && return 0
+    vm_check_for 8 "$check" && return 0
   done
   vm_fail "no effect of '$*': $check"
 }
