@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BmpCase{"bits16", {16, false, Sixteen::Rgb555}, kEight},
                       BmpCase{"bits16Rgb565", {16, false, Sixteen::Rgb565}, kEight},
                       BmpCase{"bits24", {24, false}, kEight}, BmpCase{"bits24TopDown", {24, true}, kEight},
-                      BmpCase{"bits32", {32, false}, kEight}, BmpCase{"bits32TopDown", {32, true}, kEight}),
+                      BmpCase{"bits32", {32, false}, kEight}, BmpCase{"bits32TopDown", {32, true}, kEight},
+                      BmpCase{"bits24AfterAGap", {24, false, Sixteen::Rgb555, 6}, kEight},
+                      BmpCase{"bits16Rgb565AfterAGap", {16, true, Sixteen::Rgb565, 4}, kEight},
+                      BmpCase{"bits8AfterAGap", {8, false, Sixteen::Rgb555, 8}, kEight}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PictureDecode, RunLengthEncodedBmpMatchesTheUncompressedOne) {

@@ -83,7 +83,7 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout) 
   std::vector<Rgb> palette = paletted ? PaletteOf(picture) : std::vector<Rgb>{};
   if (paletted) palette.resize(size_t{1} << layout.bitsPerPixel, Rgb{0, 0, 0});
   const uint32_t tableBytes = static_cast<uint32_t>(palette.size() * 4) + (bitfields ? 12 : 0);
-  const uint32_t dataOffset = 14 + 40 + tableBytes;
+  const uint32_t dataOffset = 14 + 40 + tableBytes + static_cast<uint32_t>(layout.gapBytes);
   std::vector<uint8_t> pixels;
   for (int32_t i = 0; i < picture.height; ++i) {
     const int32_t yFromTop = layout.topDown ? i : picture.height - 1 - i;
@@ -111,6 +111,7 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout) 
     Put32(out, 0x001F);
   }
   for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
+  out.insert(out.end(), static_cast<size_t>(layout.gapBytes), 0xEE);
   out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
 }

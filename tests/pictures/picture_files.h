@@ -30,6 +30,7 @@ struct BmpLayout {
   int bitsPerPixel = 24;  // 1, 4, 8 (palette), 16, 24 or 32
   bool topDown = false;
   Sixteen sixteen = Sixteen::Rgb555;
+  int gapBytes = 0;  // unused bytes between the colour table and the pixels
 };
 std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout);
 

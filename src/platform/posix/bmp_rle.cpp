@@ -11,15 +11,6 @@ namespace {
 constexpr uint32_t kRle8 = 1;
 constexpr uint32_t kRle4 = 2;
 
-uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
-  return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-         (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
-
-uint32_t Le16(const std::vector<uint8_t>& bytes, size_t at) {
-  return bytes[at] | (bytes[at + 1] << 8);
-}
-
 class RlePainter {
  public:
   RlePainter(DecodedPicture* out, const uint8_t (*palette)[4]) : out_(out), palette_(palette) {}

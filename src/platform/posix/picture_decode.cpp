@@ -72,19 +72,32 @@ bool DecodeJpeg(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPic
 
 // ---- BMP -------------------------------------------------------------------------------------
 
-uint32_t ReadLe32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 // A header may claim a huge picture in a tiny file; uncompressed rows must all be present before
 // the decoder allocates for them.
 bool BmpRowsPresent(const std::vector<uint8_t>& bytes, int64_t width, int64_t height) {
   if (bytes.size() < 30) return false;
-  const uint32_t headerSize = ReadLe32(&bytes[14]);
+  const uint32_t headerSize = Le32(bytes, 14);
   const int64_t bitsPerPixel = headerSize == 12 ? bytes[24] | (bytes[25] << 8)
                                                 : bytes[28] | (bytes[29] << 8);
   const int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
   return rowBytes * height <= static_cast<int64_t>(bytes.size());
+}
+
+// stb_image wants the pixels straight after the header, the bit masks and the colour table, but
+// some writers leave unused bytes before them; those are cut out of a copy.
+std::vector<uint8_t> CloseGapBeforePixels(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 54) return {};
+  const uint32_t headerSize = Le32(bytes, 14), offset = Le32(bytes, 10);
+  if (headerSize < 40 || headerSize > 124) return {};
+  const uint32_t bits = Le16(bytes, 28), compression = Le32(bytes, 30), used = Le32(bytes, 46);
+  uint64_t tables = compression == 3 && headerSize == 40 ? 12 : 0;
+  if (bits <= 8) tables += 4 * uint64_t{used == 0 || used > (1u << bits) ? (1u << bits) : used};
+  const uint64_t expected = 14 + headerSize + tables;
+  if (offset <= expected || offset > bytes.size()) return {};
+  std::vector<uint8_t> closed(bytes.begin(), bytes.begin() + static_cast<int64_t>(expected));
+  closed.insert(closed.end(), bytes.begin() + offset, bytes.end());
+  for (int i = 0; i < 4; ++i) closed[10 + i] = static_cast<uint8_t>(expected >> (8 * i));
+  return closed;
 }
 
 // stb_image gives RGBA rows top-down; the bitmap layout wants BGRx rows bottom-up. Done in place.
@@ -102,8 +115,7 @@ void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
   }
 }
 
-bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
-  if (IsRleBmp(bytes)) return DecodeRleBmp(bytes, maxPixels, out);
+bool DecodeBmpWithStb(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
   const int length = static_cast<int>(bytes.size());
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels)) return false;
@@ -119,9 +131,22 @@ bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPict
   return true;
 }
 
+bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
+  if (IsRleBmp(bytes)) return DecodeRleBmp(bytes, maxPixels, out);
+  const std::vector<uint8_t> closed = CloseGapBeforePixels(bytes);
+  return DecodeBmpWithStb(closed.empty() ? bytes : closed, maxPixels, out);
+}
+
 }  // namespace
 
 // ---- Shared with the row-selective decoder ---------------------------------------------------
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
+  return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+         (static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+uint32_t Le16(const std::vector<uint8_t>& bytes, size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
   ReadableFile* file = OpenFileForReading(path);

@@ -10,6 +10,9 @@ namespace platform {
 
 enum class PictureKind { Unknown, Jpeg, Bmp };
 
+// Little-endian fields at a byte offset the caller has checked.
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at);
+uint32_t Le16(const std::vector<uint8_t>& bytes, size_t at);
 // The whole file; false when it can't be read or is too large to hold a picture the buffer takes.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes);
 // Decided by the file's first bytes, never by its name.
