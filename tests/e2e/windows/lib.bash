@@ -12,8 +12,13 @@ vm_find_windows_build() {
     echo "SKIP: $WIN_BUILD/vestramenu.exe does not exist (scripts/build-windows has not built it)"
     exit 0
   fi
-  WINE=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
-  [ -x "$WINE" ] || vm_fail "no wine found"
+  # Debian's wine64 package alone (without the wine package it recommends) has only these two.
+  WINE=/usr/lib/wine/wine64
+  [ -x "$WINE" ] || WINE=$(command -v wine) || vm_fail "no wine found"
+  WINESERVER=/usr/lib/wine/wineserver64
+  [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver) || vm_fail "no wineserver found"
+  # Programs the menu starts are run by the same loader.
+  export WINESERVER WINELOADER=$WINE
 }
 
 # A Wine prefix of this test's own under the build directory, created on first use.
@@ -22,26 +27,27 @@ vm_wine_prefix() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    DISPLAY= wineboot -i >/dev/null 2>&1 || vm_fail "wineboot -i failed"
+    DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || vm_fail "wineboot -i failed"
     # A server left from the display-less set-up would hand its screen size to the programs.
-    wineserver -w
+    "$WINESERVER" -w
   fi
 }
 
-# Starts Xvfb on the first free display from :81 on, at the given size.
+# Starts Xvfb on the first free display from :81 on, at the given size. Tests running at the same
+# time may try the same number: the display is ours only when its lock file names our server.
 vm_start_display() {
-  local size=$1 n
+  local size=$1 n tries
   for n in $(seq 81 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ardelay 10000 >/dev/null 2>&1 &
     VM_XVFB_PID=$!
-    local tries
     for tries in $(seq 50); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      kill -0 "$VM_XVFB_PID" 2>/dev/null || break
+      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$VM_XVFB_PID" ] &&
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi
-      kill -0 "$VM_XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
     kill "$VM_XVFB_PID" 2>/dev/null
@@ -51,7 +57,7 @@ vm_start_display() {
 
 # Ends this test's Wine processes and its display; the work folder stays when VM_KEEP_WORK is set.
 vm_cleanup() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1
   [ -n "${VM_XVFB_PID:-}" ] && kill "$VM_XVFB_PID" 2>/dev/null
   [ -n "${VM_WORK:-}" ] && [ -z "${VM_KEEP_WORK:-}" ] && rm -rf "$VM_WORK"
   return 0
