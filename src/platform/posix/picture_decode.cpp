@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -153,10 +154,12 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
   if (file == nullptr) return false;
   const int64_t size = SizeOfFile(file);
   bool ok = size > 0 && size <= kMaxFileBytes;
-  if (ok) {
-    bytes->resize(static_cast<size_t>(size));
-    ok = ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();
+  try {
+    if (ok) bytes->resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    ok = false;  // a file too large for the memory left is a picture that does not load
   }
+  if (ok) ok = ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();
   CloseReadableFile(file);
   return ok;
 }
