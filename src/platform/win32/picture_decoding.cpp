@@ -13,11 +13,11 @@ namespace platform {
 namespace {
 
 // OLE is initialised once on each thread that decodes: the core may decode from worker threads.
-// The initialisation is kept for the thread's lifetime.
+// Each thread is its own apartment, kept for the thread's lifetime; a picture object never leaves
+// the thread that loaded it.
 bool EnsureOleOnThisThread() {
   thread_local const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   // RPC_E_CHANGED_MODE: the thread already runs OLE in the other model, which serves as well.
-  // Each thread is its own apartment; a picture object never leaves the thread that loaded it.
   return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
 }
 
