@@ -43,7 +43,7 @@ vm_start_display() {
     VM_XVFB_PID=$!
     for tries in $(seq 50); do
       kill -0 "$VM_XVFB_PID" 2>/dev/null || break
-      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$VM_XVFB_PID" ] &&
+      if [ "$( { tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null)" = "$VM_XVFB_PID" ] &&
         DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
