@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "canvas/canvas.h"
@@ -59,11 +60,16 @@ SampleRange VisibleSamples(int64_t origin, int64_t size, int64_t count) {
   return {first, std::max(first, end)};
 }
 
-void PaintBlock(int32_t x, int32_t y, const uint8_t* rgb) {
-  PutPixel(x, y, rgb[0], rgb[1], rgb[2]);
-  PutPixel(x + 1, y, rgb[0], rgb[1], rgb[2]);
-  PutPixel(x, y + 1, rgb[0], rgb[1], rgb[2]);
-  PutPixel(x + 1, y + 1, rgb[0], rgb[1], rgb[2]);
+// One Canvas row of blocks: each sample's colour in columns x and x + 1, each pixel clipped.
+void PaintBlockRow(int32_t y, int64_t firstX, const uint8_t* sourceRow,
+                   const std::vector<int64_t>& columnOffsets) {
+  int64_t x = firstX;
+  for (const int64_t offset : columnOffsets) {
+    const uint8_t* rgb = sourceRow + offset;
+    PutPixel(static_cast<int32_t>(x), y, rgb[0], rgb[1], rgb[2]);
+    PutPixel(static_cast<int32_t>(x + 1), y, rgb[0], rgb[1], rgb[2]);
+    x += 2;
+  }
 }
 
 void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin origin) {
@@ -75,11 +81,20 @@ void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin or
   columnOffsets.reserve(static_cast<size_t>(columns.end - columns.first));
   for (int64_t j = columns.first; j < columns.end; ++j)
     columnOffsets.push_back(int64_t{across.SourceOf(j)} * bytesPerPixel);
+  const int64_t firstX = origin.x + 2 * columns.first;
+  // The span of the Canvas row the blocks cover, for copying a painted row to the one above.
+  const int64_t spanStart = std::max<int64_t>(firstX, 0);
+  const int64_t spanEnd = std::min<int64_t>(origin.x + 2 * columns.end, CanvasWidth);
   for (int64_t r = rows.first; r < rows.end; ++r) {
-    const uint8_t* row = PictureBuffer + int64_t{up.SourceOf(r)} * w * bytesPerPixel;
-    const auto y = static_cast<int32_t>(origin.y + 2 * r);
-    for (int64_t j = columns.first; j < columns.end; ++j)
-      PaintBlock(static_cast<int32_t>(origin.x + 2 * j), y, row + columnOffsets[j - columns.first]);
+    const uint8_t* sourceRow = PictureBuffer + int64_t{up.SourceOf(r)} * w * bytesPerPixel;
+    const int64_t y = origin.y + 2 * r;
+    // A block's two rows are alike: paint the lower one (or the upper, when only it shows) and
+    // copy it.
+    const int64_t painted = y >= 0 ? y : y + 1;
+    PaintBlockRow(static_cast<int32_t>(painted), firstX, sourceRow, columnOffsets);
+    if (painted == y && y + 1 < CanvasHeight && spanEnd > spanStart)
+      std::memcpy(Canvas + 4 * ((y + 1) * CanvasWidth + spanStart), Canvas + 4 * (y * CanvasWidth + spanStart),
+                  static_cast<size_t>(4 * (spanEnd - spanStart)));
   }
 }
 
