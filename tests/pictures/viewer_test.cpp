@@ -115,6 +115,17 @@ TEST_F(Viewer, PanFactorMovesThePictureThreeTimesAsFarAsTheCursor) {
   EXPECT_EQ((box.bottom + box.top + 1) / 2, 270);
 }
 
+TEST_F(Viewer, At1280ColumnsThePanAnchorIsTheCanvasCentre) {
+  UseCanvas(1280, 960, 1);
+  PutTestPicture(400, 300);
+  PictureLoader.PanFactor = 3;
+  PointAt(650, 470);
+  DrawViewer();
+  const Box box = DrawnBox();
+  EXPECT_EQ((box.left + box.right + 1) / 2, 670);
+  EXPECT_EQ((box.bottom + box.top + 1) / 2, 450);
+}
+
 TEST_F(Viewer, CursorAtTheCentreCentresThePictureForEveryPanFactor) {
   PutTestPicture(400, 300);
   for (const int32_t k : {0, 3, 4, 9}) {
