@@ -40,9 +40,11 @@ vm_wait_for() {
   return 1
 }
 
-# An X server of its own on the first free display number, 1920 x 1080.
+# An X server of its own on the first free display number, 1920 x 1080. Its auto-repeat delay of
+# 10 s keeps a held key from repeating however slowly the test's commands run.
 vm_start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 3>"$WORK/display" \
+    2>"$WORK/xvfb.log" &
   STARTED_PIDS+=($!)
   vm_wait_for test -s "$WORK/display" || vm_fail "Xvfb did not start"
   export DISPLAY=:$(head -n 1 "$WORK/display")
@@ -105,20 +107,14 @@ vm_canvas_to_screen() {
 # pump counts for nothing). Slow frames may still miss it, or its 12-frame debounce may not have
 # passed: callers check its effect (vm_act_until).
 vm_right_click_canvas() {
-  xdotool mousemove $(vm_canvas_to_screen "$@")
-  sleep 0.2
-  xdotool mousedown 3
-  sleep 0.6
-  xdotool mouseup 3
+  xdotool mousemove $(vm_canvas_to_screen "$@") sleep 0.2 mousedown 3 sleep 0.6 mouseup 3
   sleep 0.3
 }
 
 # A key held long enough for a frame to see it (a key-up in the same message pump as its key-down
 # leaves nothing), and released before the auto-repeat delay.
 vm_press_key() {
-  xdotool keydown "$1"
-  sleep 0.5
-  xdotool keyup "$1"
+  xdotool keydown "$1" sleep 0.6 keyup "$1"
   sleep 0.3
 }
 
@@ -161,9 +157,11 @@ vm_act_until() {
 vm_row_colour() {
   local index=$1 canvasWidth=$2 canvasHeight=$3 offsetX=${4:-0} offsetY=${5:-0}
   local base=$((offsetY + canvasHeight - 26 - 8 * index)) left top right bottom colour
-  read -r left top < <(vm_canvas_to_screen $((offsetX + 10)) $((base - 1)) "$canvasWidth" "$canvasHeight")
-  read -r right bottom < <(vm_canvas_to_screen $((offsetX + 70)) $((base - 9)) "$canvasWidth" "$canvasHeight")
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" 2>/dev/null
+  read -r left top < <(vm_canvas_to_screen $((offsetX + 10)) $((base - 2)) "$canvasWidth" "$canvasHeight")
+  read -r right bottom < <(vm_canvas_to_screen $((offsetX + 70)) $((base - 7)) "$canvasWidth" "$canvasHeight")
+  rm -f "$WORK/row.png"
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" \
+    2>/dev/null || { echo none; return; }
   for colour in 'red r>0.9&&g<0.2' 'yellow r>0.9&&g>0.9&&b<0.2' 'green g>0.9&&r<0.2&&b<0.2'; do
     if [ "$(convert "$WORK/row.png" -fx "${colour#* }" -format '%[fx:maxima]' info: 2>/dev/null)" == 1 ]; then
       echo "${colour%% *}"
@@ -227,8 +225,10 @@ vm_expect_player_window_at() {
   [ "$geometry" == "$left $top 600 600 IsViewable" ] ||
     vm_fail "player window is '$geometry', expected '$left $top 600 600 IsViewable'"
   focus=$(xdotool getwindowfocus)
-  id=$(xdotool search --name "^$PLAYER_TITLE\$" | head -n 1)
-  [ "$focus" == "$id" ] || vm_fail "focus is on window $focus, not on the player's window $id"
+  id=$(xdotool search --name "^$PLAYER_TITLE\$")
+  [ "$(wc -w <<<"$id")" -eq 1 ] || vm_fail "more than one player window: $id"
+  [ "$focus" == "$id" ] ||
+    vm_fail "focus is on window $focus ($(xwininfo -id "$focus" 2>&1 | grep -m1 'Window id')), not on the player's window $id"
 }
 
 # Closes the stand-in players started so far, so that the next one is the only player window.
