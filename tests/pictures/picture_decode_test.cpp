@@ -240,20 +240,4 @@ TEST(PictureDecode, RefusesABmpWhoseRowsAreMissing) {
   EXPECT_FALSE(Decoded(folder.PathOf("short.bmp")).ok);
 }
 
-TEST(PictureDecode, SurvivesEveryTruncation) {
-  TempFolder folder;
-  folder.Convert(testpictures::QuadrantArguments(32, 16) + " -quality 90 -interlace Plane", "p.jpg");
-  folder.Write("p.bmp", testpictures::EncodeBmp(testpictures::Pattern(9, 4, kEight), {4, false}));
-  for (const char* name : {"p.jpg", "p.bmp"}) {
-    const std::vector<uint8_t> whole = folder.Read(name);
-    for (size_t length = 0; length < whole.size(); length += 7) {
-      folder.Write("cut", std::vector<uint8_t>(whole.begin(), whole.begin() + length));
-      Decoded decoded(folder.PathOf("cut"));
-      if (decoded.ok) {
-        EXPECT_NE(decoded.picture.pixels, nullptr);
-      }
-    }
-  }
-}
-
 }  // namespace
