@@ -27,7 +27,10 @@ expect_player_window() {
   for _ in $(seq 300); do
     geometry=$(vm_window_geometry "$PLAYER_TITLE" 2>/dev/null)
     [ "${geometry##* }" == IsViewable ] && break
-    kill -0 "$pid" 2>/dev/null || { cat "$WORK/player.log" >&2; vm_fail "the player for $file ended"; }
+    kill -0 "$pid" 2>/dev/null || {
+      tail -c 2000 "$WORK/player.log" >&2
+      vm_fail "the player for $file (PATH=$searchPath) ended; its window was '$geometry'"
+    }
     sleep 0.1
   done
   sleep 0.5
