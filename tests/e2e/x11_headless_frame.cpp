@@ -1,8 +1,9 @@
 // The frame the headless backend presents for a folder, as the X11 window should show it: the
 // Canvas enlarged by PixelScale with its bottom row last, written as a binary PPM.
-//   x11_headless_frame FOLDER SCREEN_WIDTH SCREEN_HEIGHT CURSOR_X CURSOR_Y OUT.ppm [KEY...]
+//   x11_headless_frame FOLDER SCREEN_WIDTH SCREEN_HEIGHT CURSOR_X CURSOR_Y OUT.ppm [KEY | @X,Y ...]
 // The menu starts in FOLDER on a screen of the given size with the cursor at the given screen
-// point; each KEY (a virtual-key code, decimal or 0x hex) is pressed in a frame of its own.
+// point; each KEY (a virtual-key code, decimal or 0x hex) is pressed in a frame of its own, and
+// @X,Y moves the cursor to that screen point.
 #include <unistd.h>
 
 #include <cstdio>
@@ -49,6 +50,12 @@ int main(int argc, char** argv) {
   StartMenu();
   for (int i = 0; i < kSettleFrames; ++i) RunIteration();
   for (int arg = 7; arg < argc; ++arg) {
+    if (argv[arg][0] == '@') {
+      char* comma = nullptr;
+      backend.cursorX = static_cast<int32_t>(std::strtol(argv[arg] + 1, &comma, 10));
+      backend.cursorY = *comma == ',' ? static_cast<int32_t>(std::strtol(comma + 1, nullptr, 10)) : 0;
+      continue;
+    }
     headless::Queue(headless::EventKind::KeyDown, static_cast<int32_t>(std::strtol(argv[arg], nullptr, 0)));
     RunIteration();  // the key arrives in this frame's pump
     RunIteration();  // and acts in this one

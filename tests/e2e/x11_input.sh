@@ -22,6 +22,17 @@ xdotool mousemove 600 300
 vm_press_key n
 x11_expect_frame "$menu" 1920 1080 600 300 1920 1080 "the list placed at the pointer by N" 0xBD 0xA1 0xA0 0x4E
 
+# On the 1280 x 960 window moved to (100, 50), the pointer maps into the Canvas relative to the
+# window: N puts the list there.
+vm_press_key F6
+xdotool mousemove 100 50
+vm_press_key m
+xdotool mousemove 500 400
+vm_press_key n
+x11_expect_frame "$menu" 1920 1080 500 400 1280 960 "(the moved window's) list placed at the pointer by N" \
+  0xBD 0xA1 0xA0 0x4E 0x75 @100,50 0x4D @500,400 0x4E
+vm_press_key F5
+
 # Alt held: F6 is a system key and changes nothing.
 xdotool keydown Alt_L
 vm_press_key F6

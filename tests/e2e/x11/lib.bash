@@ -31,16 +31,18 @@ x11_expect_geometry() {
   [ "$geometry" == "$1" ] || vm_fail "${2:-the window} is '$geometry', expected '$1'"
 }
 
-# The window's pixels (the screen's top-left width x height) must equal the headless frame for
-# the same folder, screen and cursor after the same keys (virtual-key codes).
-#   x11_expect_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y WIDTH HEIGHT WHAT [KEY...]
+# The window's pixels (width x height from its top-left corner) must equal the headless frame for
+# the same folder, screen and cursor after the same keys (virtual-key codes, or @X,Y to move the
+# headless cursor).
+#   x11_expect_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y WIDTH HEIGHT WHAT [KEY | @X,Y ...]
 x11_expect_frame() {
   local folder=$1 screenWidth=$2 screenHeight=$3 cursorX=$4 cursorY=$5 width=$6 height=$7 what=$8
   shift 8
   "$HEADLESS_FRAME" "$folder" "$screenWidth" "$screenHeight" "$cursorX" "$cursorY" "$WORK/expected.ppm" "$@" ||
     vm_fail "no headless frame for $what"
-  import -window root -crop "${width}x${height}+0+0" +repage "$WORK/shown.png" || vm_fail "no screenshot"
-  local differing
+  local left top rest differing
+  read -r left top rest < <(vm_window_geometry GAME)
+  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$WORK/shown.png" || vm_fail "no screenshot"
   differing=$(compare -metric AE "$WORK/shown.png" "$WORK/expected.ppm" "$WORK/difference.png" 2>&1)
   [ "$differing" == "0" ] || {
     cp "$WORK/shown.png" "/tmp/x11-e2e-shown-$$.png"; cp "$WORK/difference.png" "/tmp/x11-e2e-difference-$$.png"
