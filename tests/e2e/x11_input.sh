@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Global keyboard input on X11: Right and Left Shift scroll the list by 24 and back, N puts the
 # list at the pointer (the cursor mapping), Alt+key does nothing, a held M repeats and so drags
-# the 1280 x 960 window along with the pointer, and keys act while another window has the focus.
+# the 1280 x 960 window along with the pointer, and keys and right clicks act while another window
+# has the focus.
 source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
@@ -55,9 +56,9 @@ xdotool mousemove 500 400
 sleep 1
 x11_expect_geometry "300 200 1280 960 IsViewable" "the window after M was released"
 
-# Another client's window takes the focus; the keys still reach the menu (whose new window then
-# takes the focus, as a re-created window does).
-xmessage -name other "another window" 2>/dev/null &
+# Another client's window takes the focus; keys and right clicks still reach the menu (whose new
+# window then takes the focus, as a re-created window does).
+xmessage -geometry +1500+900 -name other "another window" 2>/dev/null &
 STARTED_PIDS+=($!)
 vm_wait_for xdotool search --name '^other$' || vm_fail "the other window did not appear"
 other=$(xdotool search --name '^other$' | head -n 1)
@@ -65,6 +66,10 @@ xdotool windowfocus --sync "$other"
 [ "$(xdotool getwindowfocus)" == "$other" ] || vm_fail "the other window did not take the focus"
 vm_press_key F5
 x11_expect_geometry "0 0 1920 1080 IsViewable" "the window after F5 typed into another window"
+# And right clicks too: the "F6" label.
+xdotool windowfocus --sync "$other"
+vm_right_click_canvas 480 $((540 - 11 - 5)) 960 540
+x11_expect_geometry "0 0 1280 960 IsViewable" "the window after a click on F6 with another window focused"
 
 vm_quit_menu
 echo "PASS"
