@@ -3,7 +3,8 @@
 # pixel for pixel as the headless backend draws it; F6 gives 1280 x 960, F8 the full screen at
 # scale 1, F5 the half-screen geometry again; a right click on the "F6" label acts like F6. M moves
 # the window to the pointer only while the Canvas is 1280 wide, and a mode change puts it back.
-# A part of the window uncovered by another window is drawn again.
+# A part of the window uncovered by another window is drawn again; the system pointer is hidden
+# over the window.
 source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
@@ -33,6 +34,13 @@ x11_expect_frame "$menu" 1920 1080 700 400 1920 1080 "the frame uncovered again"
 
 vm_press_key F6
 x11_expect_geometry "0 0 1280 960 IsViewable" "the window after F6"
+# The system pointer is hidden over the window (the menu draws its own cross), not elsewhere.
+xdotool mousemove 640 480
+sleep 0.2
+[ "$("$CURSOR_IMAGE")" == "1x1 0" ] || vm_fail "the pointer shows over the window: $("$CURSOR_IMAGE")"
+xdotool mousemove 1600 1000
+sleep 0.2
+[ "$("$CURSOR_IMAGE" | cut -d' ' -f2)" != "0" ] || vm_fail "the pointer is hidden outside the window"
 xdotool mousemove 100 50
 vm_press_key m
 x11_expect_geometry "100 50 1280 960 IsViewable" "the window after M"
