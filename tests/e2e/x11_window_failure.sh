@@ -11,14 +11,20 @@ menu=$WORK/media
 mkdir -p "$menu"
 touch "$menu/song.mp3"
 
-# Dismisses the box titled title with Return after checking its text on standard error.
+# Checks the box titled title and its text on standard error, then dismisses it with Return, or
+# with a left click on its OK button (centred, 24 pixels above the bottom edge) when asked to.
 x11_expect_box() {
-  local title=$1 text=$2 box
+  local title=$1 text=$2 how=${3:-return} box left top width height state
   vm_wait_for xdotool search --name "^$title\$" || vm_fail "no \"$title\" box for \"$text\""
   grep -q -x -F "$title: $text" "$WORK/menu.log" || vm_fail "standard error lacks \"$title: $text\""
   box=$(xdotool search --name "^$title\$" | head -n 1)
-  xdotool windowfocus --sync "$box"
-  xdotool key Return
+  if [ "$how" == click ]; then
+    read -r left top width height state < <(vm_window_geometry "$title")
+    xdotool mousemove $((left + width / 2)) $((top + height - 24 - 12)) click 1
+  else
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+  fi
   vm_wait_for sh -c "! xdotool search --name '^$title\$'" || vm_fail "the \"$title\" box stayed"
 }
 
@@ -30,7 +36,7 @@ kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu ended after the failed crea
 xwininfo -name GAME >/dev/null 2>&1 && vm_fail "a window remained after the failed creation"
 # Without a window the loop still runs and takes keys; F5 re-creates the window.
 vm_press_key F5
-x11_expect_box "SHUTDOWN ERROR" "Could Not Unregister Class."
+x11_expect_box "SHUTDOWN ERROR" "Could Not Unregister Class." click
 vm_wait_for xwininfo -name GAME || vm_fail "F5 did not create the window again"
 x11_expect_geometry "0 0 1920 1080 IsViewable" "the re-created window"
 vm_quit_menu
