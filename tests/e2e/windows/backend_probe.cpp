@@ -358,6 +358,18 @@ void CheckDecodeOnThreads(const char* path) {
   Check(all, "decoding on four threads at once gives the same pixels");
 }
 
+// Only the top row of the 3 x 2 picture is wanted: the kept pixels are that row's.
+void CheckDecodeTopRow(const char* path) {
+  const platform::RowChoice topRow{[](void*, int32_t, int32_t height, uint8_t* wanted) { wanted[height - 1] = 1; },
+                                   nullptr};
+  platform::DecodedPicture picture;
+  bool matched = platform::DecodePictureRows(path, 1000, topRow, &picture) && picture.pixels != nullptr;
+  for (int i = 0; matched && i < 3; ++i)
+    for (int c = 0; c < 3; ++c) matched = matched && picture.pixels[4 * i + c] == kExpectedBgr[3 + i][c];
+  Check(matched, "the row-selective decode keeps the wanted top row");
+  platform::ReleaseDecodedPicture(&picture);
+}
+
 void RunDecodeChecks(const char* bmp, const char* jpeg, const char* damaged) {
   CheckDecode(bmp, 0, "BMP");
   CheckDecode(jpeg, 40, "JPEG");
@@ -369,6 +381,7 @@ void RunDecodeChecks(const char* bmp, const char* jpeg, const char* damaged) {
         "a damaged file does not decode");
   Check(!platform::DecodePictureFile("Z:\\no\\such\\picture.bmp", 1000, &picture), "a missing file does not decode");
   CheckDecodeOnThreads(bmp);
+  CheckDecodeTopRow(bmp);
 }
 
 }  // namespace
