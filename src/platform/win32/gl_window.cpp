@@ -55,7 +55,7 @@ void ReportTeardownFailure(const char* text) {
   platform::ShowMessageBox("SHUTDOWN ERROR", text, platform::kBoxOkInformation);
 }
 
-// Steps 5 to 9: device context, pixel format, rendering context; the failing step's message or
+// Device context, pixel format, then a current rendering context; the failing step's message or
 // null when all succeeded.
 const char* AttachRenderingContext() {
   deviceContext = GetDC(window);
