@@ -1,11 +1,14 @@
-// Picture files decoded by the OLE picture loader and rendered into a 32-bit bottom-up DIB.
+// Picture files decoded by the OLE picture loader and rendered into a 32-bit bottom-up DIB, whole
+// or only the rows a caller wants.
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -58,8 +61,30 @@ HBITMAP CreateBottomUpBitmap(int32_t width, int32_t height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// Renders the picture upright into a new DIB and copies its pixels out.
-bool RenderPicture(IPicture* picture, HDC target, const HimetricSize& himetric, DecodedPicture* out) {
+// Copies the rows of the rendered bitmap that the caller wants (all of them without a choice),
+// bottom row first, into a new pixel block of the picture.
+bool CopyRows(const uint8_t* bits, const RowChoice* rows, DecodedPicture* out) {
+  const size_t rowBytes = static_cast<size_t>(out->width) * 4;
+  std::vector<uint8_t> wanted(static_cast<size_t>(out->height), 1);
+  if (rows != nullptr) {
+    std::fill(wanted.begin(), wanted.end(), 0);
+    rows->choose(rows->context, out->width, out->height, wanted.data());
+  }
+  const auto kept = static_cast<size_t>(std::count_if(wanted.begin(), wanted.end(), [](uint8_t w) { return w != 0; }));
+  out->pixels = new (std::nothrow) uint8_t[kept * rowBytes];
+  if (out->pixels == nullptr) return false;
+  uint8_t* next = out->pixels;
+  for (size_t row = 0; row < wanted.size(); ++row) {
+    if (wanted[row] == 0) continue;
+    std::memcpy(next, bits + row * rowBytes, rowBytes);
+    next += rowBytes;
+  }
+  return true;
+}
+
+// Renders the picture upright into a new DIB and copies the wanted rows out.
+bool RenderPicture(IPicture* picture, HDC target, const HimetricSize& himetric, const RowChoice* rows,
+                   DecodedPicture* out) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateBottomUpBitmap(out->width, out->height, &bits);
   if (bitmap == nullptr) return false;
@@ -67,21 +92,13 @@ bool RenderPicture(IPicture* picture, HDC target, const HimetricSize& himetric, 
   const HRESULT rendered = picture->Render(target, 0, 0, out->width, out->height, 0, himetric.height,
                                            himetric.width, -himetric.height, nullptr);
   GdiFlush();
-  bool copied = false;
-  if (SUCCEEDED(rendered)) {
-    const size_t bytes = static_cast<size_t>(out->width) * static_cast<size_t>(out->height) * 4;
-    out->pixels = new (std::nothrow) uint8_t[bytes];
-    if (out->pixels != nullptr) {
-      std::memcpy(out->pixels, bits, bytes);
-      copied = true;
-    }
-  }
+  const bool copied = SUCCEEDED(rendered) && CopyRows(static_cast<const uint8_t*>(bits), rows, out);
   SelectObject(target, previous);
   DeleteObject(bitmap);
   return copied;
 }
 
-bool DecodeOpenedPicture(IPicture* picture, int64_t maxPixels, DecodedPicture* out) {
+bool DecodeOpenedPicture(IPicture* picture, int64_t maxPixels, const RowChoice* rows, DecodedPicture* out) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   ReleaseDC(nullptr, screen);
@@ -90,21 +107,31 @@ bool DecodeOpenedPicture(IPicture* picture, int64_t maxPixels, DecodedPicture* o
   PixelSizeOf(picture, memory, &himetric, out);
   const bool fits = out->width > 0 && out->height > 0 &&
                     static_cast<int64_t>(out->width) * out->height <= maxPixels;
-  const bool decoded = fits && RenderPicture(picture, memory, himetric, out);
+  const bool decoded = fits && RenderPicture(picture, memory, himetric, rows, out);
   DeleteDC(memory);
+  return decoded;
+}
+
+// The whole picture, or with a row choice only the rows it wants.
+bool DecodePicture(const char* path, int64_t maxPixels, const RowChoice* rows, DecodedPicture* out) {
+  *out = DecodedPicture{};
+  if (path == nullptr || !EnsureOleOnThisThread()) return false;
+  IPicture* picture = OpenPicture(path);
+  if (picture == nullptr) return false;
+  const bool decoded = DecodeOpenedPicture(picture, maxPixels, rows, out);
+  picture->Release();
   return decoded;
 }
 
 }  // namespace
 
 bool DecodePictureFile(const char* path, int64_t maxPixels, DecodedPicture* out) {
-  *out = DecodedPicture{};
-  if (path == nullptr || !EnsureOleOnThisThread()) return false;
-  IPicture* picture = OpenPicture(path);
-  if (picture == nullptr) return false;
-  const bool decoded = DecodeOpenedPicture(picture, maxPixels, out);
-  picture->Release();
-  return decoded;
+  return DecodePicture(path, maxPixels, nullptr, out);
+}
+
+// OLE renders whole pictures only; of the rendered bitmap just the wanted rows are copied out.
+bool DecodePictureRows(const char* path, int64_t maxPixels, const RowChoice& rows, DecodedPicture* out) {
+  return DecodePicture(path, maxPixels, &rows, out);
 }
 
 void ReleaseDecodedPicture(DecodedPicture* picture) {
