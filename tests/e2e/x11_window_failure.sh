@@ -2,7 +2,8 @@
 # Window creation failures forced through VESTRAMENU_FAIL_STEP: the "ERROR" box names the failed
 # step (also on standard error), the menu keeps running without a window, and the next mode change
 # first reports the class that is no longer registered in a "SHUTDOWN ERROR" box, then creates the
-# window again. Without any X display the menu reports the missing device context and runs on.
+# window again. Failed teardown steps are each reported and the teardown goes on. Without any X
+# display the menu reports the missing device context and runs on.
 source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
@@ -14,10 +15,11 @@ touch "$menu/song.mp3"
 # Checks the box titled title and its text on standard error, then dismisses it with Return, or
 # with a left click on its OK button (centred, 24 pixels above the bottom edge) when asked to.
 x11_expect_box() {
-  local title=$1 text=$2 how=${3:-return} box left top width height state
+  local title=$1 text=$2 how=${3:-return} box reports left top width height state
   vm_wait_for xdotool search --name "^$title\$" || vm_fail "no \"$title\" box for \"$text\""
   grep -q -x -F "$title: $text" "$WORK/menu.log" || vm_fail "standard error lacks \"$title: $text\""
   box=$(xdotool search --name "^$title\$" | head -n 1)
+  reports=$(wc -l <"$WORK/menu.log")
   if [ "$how" == click ]; then
     read -r left top width height state < <(vm_window_geometry "$title")
     xdotool mousemove $((left + width / 2)) $((top + height - 24 - 12)) click 1
@@ -25,7 +27,9 @@ x11_expect_box() {
     xdotool windowfocus --sync "$box"
     xdotool key Return
   fi
-  vm_wait_for sh -c "! xdotool search --name '^$title\$'" || vm_fail "the \"$title\" box stayed"
+  # Gone, or followed by the next report (written before its box is shown, after this one closed).
+  vm_wait_for sh -c "! xdotool search --name '^$title\$' || [ \$(wc -l <'$WORK/menu.log') -gt $reports ]" ||
+    vm_fail "the \"$title\" box stayed"
 }
 
 # The second creation (F6) fails at its rendering context.
@@ -39,6 +43,19 @@ vm_press_key F5
 x11_expect_box "SHUTDOWN ERROR" "Could Not Unregister Class." click
 vm_wait_for xwininfo -name GAME || vm_fail "F5 did not create the window again"
 x11_expect_geometry "0 0 1920 1080 IsViewable" "the re-created window"
+vm_quit_menu
+
+# Every step of the first teardown (F6) fails: each is reported in turn, the teardown goes on,
+# and the new window is created.
+: >"$WORK/menu.log"
+vm_start_menu "$menu" VESTRAMENU_FAIL_STEP=release-current@1,delete-context@1,release-device-context@1,destroy-window@1
+vm_press_key F6
+x11_expect_box "SHUTDOWN ERROR" "Release Of DC And RC Failed."
+x11_expect_box "SHUTDOWN ERROR" "Release Rendering Context Failed."
+x11_expect_box "SHUTDOWN ERROR" "Release Device Context Failed."
+x11_expect_box "SHUTDOWN ERROR" "Could Not Release hWnd."
+vm_wait_for xwininfo -name GAME || vm_fail "no window after the failed teardown"
+x11_expect_geometry "0 0 1280 960 IsViewable" "the window after the failed teardown"
 vm_quit_menu
 
 # The very first creation fails at the window itself.
