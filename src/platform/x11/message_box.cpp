@@ -112,6 +112,8 @@ void RunBox(Display* display, const char* title, const char* text, uint32_t flag
 namespace platform {
 
 void ShowMessageBox(const char* title, const char* text, uint32_t flags) {
+  if (title == nullptr) title = "";  // as MessageBoxA takes them
+  if (text == nullptr) text = "";
   std::fprintf(stderr, "%s: %s\n", title, text);
   std::fflush(stderr);
   Display* display = XOpenDisplay(nullptr);
