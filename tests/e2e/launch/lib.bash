@@ -13,10 +13,14 @@ RECORDS=$WORK/records
 mkdir -p "$RECORDS"
 STARTED_PIDS=()
 MENU_PID=""
+XVFB_PID=""
 
 vm_cleanup() {
   local pid
   for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  # A server still shutting down holds its display's sockets: the next test's server, which may
+  # take the same number, would come up without them.
+  [ -n "$XVFB_PID" ] && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
 trap vm_cleanup EXIT
@@ -45,7 +49,8 @@ vm_wait_for() {
 vm_start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 3>"$WORK/display" \
     2>"$WORK/xvfb.log" &
-  STARTED_PIDS+=($!)
+  XVFB_PID=$!
+  STARTED_PIDS+=("$XVFB_PID")
   vm_wait_for test -s "$WORK/display" || vm_fail "Xvfb did not start"
   export DISPLAY=:$(head -n 1 "$WORK/display")
 }
