@@ -4,7 +4,7 @@
 # scale 1, F5 the half-screen geometry again; a right click on the "F6" label acts like F6. M moves
 # the window to the pointer only while the Canvas is 1280 wide, and a mode change puts it back.
 # A part of the window uncovered by another window is drawn again; the system pointer is hidden
-# over the window.
+# over the window; D asks for the window to be minimised.
 source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
@@ -62,6 +62,16 @@ x11_expect_geometry "0 0 1920 1080 IsViewable" "the full-screen window after M"
 vm_press_key F5
 vm_right_click_canvas 480 $((540 - 11 - 5)) 960 540
 x11_expect_geometry "0 0 1280 960 IsViewable" "the window after a click on F6"
+
+# D asks the window manager (there is none here) to minimise the menu's window.
+"$ICONIFY_REQUEST" >"$WORK/iconify" &
+listener=$!
+STARTED_PIDS+=("$listener")
+vm_wait_for grep -q ready "$WORK/iconify" || vm_fail "the iconify listener did not start"
+vm_press_key d
+wait "$listener" || vm_fail "D sent no request to minimise a window"
+[ "$(tail -n 1 "$WORK/iconify")" == "$(xdotool search --name '^GAME$' | head -n 1)" ] ||
+  vm_fail "D asked to minimise window $(tail -n 1 "$WORK/iconify"), not the menu's"
 
 vm_quit_menu
 echo "PASS"

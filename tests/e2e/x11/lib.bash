@@ -7,15 +7,16 @@ CLOSE_REQUEST=$VM_BUILD_DIR/tests/e2e/x11_close_request
 HEADLESS_FRAME=$VM_BUILD_DIR/tests/e2e/x11_headless_frame
 SAVER_STATE=$VM_BUILD_DIR/tests/e2e/x11_screen_saver_state
 CURSOR_IMAGE=$VM_BUILD_DIR/tests/e2e/x11_cursor_image
+ICONIFY_REQUEST=$VM_BUILD_DIR/tests/e2e/x11_iconify_request
 
 # Builds what the tests run; one build at a time, as the tests may run in parallel.
 x11_build() {
   flock "$VM_BUILD_DIR/.x11-e2e-build.lock" \
     cmake --build "$VM_BUILD_DIR" --target vestramenu x11_close_request x11_headless_frame x11_screen_saver_state \
-    x11_cursor_image \
+    x11_cursor_image x11_iconify_request \
     >"$WORK/build.log" 2>&1 ||
     { cat "$WORK/build.log" >&2; vm_fail "the programs did not build"; }
-  vm_require_programs "$MENU_PROGRAM" "$CLOSE_REQUEST" "$HEADLESS_FRAME" "$SAVER_STATE" "$CURSOR_IMAGE"
+  vm_require_programs "$MENU_PROGRAM" "$CLOSE_REQUEST" "$HEADLESS_FRAME" "$SAVER_STATE" "$CURSOR_IMAGE" "$ICONIFY_REQUEST"
 }
 
 # An X server of its own on the first free display number, width x height. It is not reset when
