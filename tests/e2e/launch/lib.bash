@@ -44,15 +44,26 @@ vm_wait_for() {
   return 1
 }
 
-# An X server of its own on the first free display number, 1920 x 1080. Its auto-repeat delay of
-# 10 s keeps a held key from repeating however slowly the test's commands run.
+# An X server of its own, 1920 x 1080, on the first free display from :140 on (a range no other
+# test uses: a server that another test is still shutting down holds its display's sockets). Its
+# auto-repeat delay of 10 s keeps a held key from repeating however slowly the test's commands run.
 vm_start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 3>"$WORK/display" \
-    2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
-  STARTED_PIDS+=("$XVFB_PID")
-  vm_wait_for test -s "$WORK/display" || vm_fail "Xvfb did not start"
-  export DISPLAY=:$(head -n 1 "$WORK/display")
+  local n
+  for n in $(seq 140 179); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    STARTED_PIDS+=("$XVFB_PID")
+    export DISPLAY=":$n"
+    vm_wait_for vm_own_server_answers && return 0
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  vm_fail "no free X display"
+}
+
+# The server this test started is running and answers on DISPLAY.
+vm_own_server_answers() {
+  kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1
 }
 
 # Starts the menu in folder, with optional NAME=value settings for its environment, and waits
