@@ -18,28 +18,31 @@ MOXA3_STUB_RECORD=$(vm_windows_path "$VM_WORK/player-command-line.txt")
 vm_start_menu "$LAUNCH"
 # N anchors the list at the cursor: at screen (200, 100) that is Canvas (100, 334), so ViewOffset
 # is (100, -50) and the player's window belongs at (200, 100).
+# The list's green rows start right of screen x 200 once N has moved it.
+green_left_beyond_200() {
+  vm_screenshot "$VM_WORK/anchored.png"
+  vm_mask "$VM_WORK/anchored.png" lime "$VM_WORK/anchored.green.png"
+  local left
+  read -r left _ <<<"$(vm_mask_box "$VM_WORK/anchored.green.png")"
+  [ "${left:-0}" -ge 200 ]
+}
 xdotool mousemove 200 100
-sleep 0.3
-vm_press_key n
-vm_shoot anchored 2
+vm_key_until n green_left_beyond_200 || vm_fail "N did not move the list to the cursor"
 # The widest green row is "My Song.mp3"; the other file row is "moxa3.exe".
 read -r x y <<<"$(vm_label_point "$VM_WORK/anchored.png" lime 1024x768+0+0)"
 [ -n "${y:-}" ] || vm_fail "no green file row after N"
 vm_ok "song row found at $x, $y"
-vm_right_click_at "$x" "$y"   # selects
-sleep 1.5
-placed=""
-for attempt in 1 2 3; do
-  vm_right_click_at "$x" "$y"   # launches (again, if the player was slower than the menu's wait)
-  player=$(vm_wait_window "Moxa3 video and audio player" 20) || vm_fail "the player stub did not open"
-  sleep 1.5
-  for id in $(xdotool search --name '^Moxa3 video and audio player$'); do
-    [ "$(vm_window_geometry "$id")" = "200 100 600 600" ] && placed=$id
+vm_right_click_until "$x" "$y" vm_shot_region_count_between selected "$(vm_row_region "$x" "$y")" red 4 100000 || vm_fail "the song row was not selected"
+
+player_placed() {
+  local id
+  for id in $(xdotool search --name '^Moxa3 video and audio player$' 2>/dev/null); do
+    [ "$(vm_window_geometry "$id" 2>/dev/null)" = "200 100 600 600" ] && return 0
   done
-  [ -n "$placed" ] && break
-  echo "attempt $attempt: player at $(vm_window_geometry "$player"), placing again"
-done
-[ -n "$placed" ] || vm_fail "the player's window was not placed at 200 100 600 600"
+  return 1
+}
+# The second click launches; the menu places the player's window when it has appeared.
+vm_right_click_until "$x" "$y" player_placed || vm_fail "the player's window was not placed at 200 100 600 600"
 vm_ok "player window placed at 200, 100, 600 x 600"
 
 expected=" rightful $(vm_windows_path "$LAUNCH")\\My*Song.mp3 0 "
@@ -49,7 +52,7 @@ case "$recorded" in
   *) vm_fail "player command line [$recorded] does not end in [$expected]" ;;
 esac
 # The player now has the focus; the keyboard hook still sees Esc.
-vm_press_key Escape
+vm_key_until Escape vm_menu_exited
 vm_wait_exit Esc
 vm_expect_no_message_boxes
 echo "PASS"

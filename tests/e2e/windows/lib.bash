@@ -135,21 +135,78 @@ vm_label_point() {
   echo $((x + offset_x)) $((y + offset_y))
 }
 
-# The display starts with auto-repeat after 10 s (vm_start_display), so a held key is one press.
-vm_press_key() {
-  xdotool keydown "$1"
-  sleep 2
-  xdotool keyup "$1"
+# Input is held until its effect shows. A press and release that arrive in the same message pump
+# cancel out, and a right press within 12 frames of the last accepted one is ignored, as they are
+# for the menu on Windows; under load a frame can take a second or more. So the key or button stays
+# down until the condition (the remaining arguments, a command) holds, and is pressed again when
+# nothing has happened for 8 s. The display starts auto-repeat only after 10 s (vm_start_display),
+# so holding is one press.
+vm_act_until() {
+  local down=$1 up=$2 attempt i
+  shift 2
+  for attempt in 1 2 3 4 5; do
+    $down
+    for i in $(seq 16); do
+      sleep 0.5
+      if "$@"; then
+        $up
+        return 0
+      fi
+    done
+    $up
+    sleep 1
+  done
+  return 1
 }
 
-vm_right_click_at() {
+vm_key_until() {
+  local key=$1
+  shift
+  vm_act_until "xdotool keydown $key" "xdotool keyup $key" "$@"
+}
+
+vm_right_click_until() {
   xdotool mousemove "$1" "$2"
   sleep 0.3
-  xdotool mousedown 3
-  sleep 2
-  xdotool mouseup 3
-  sleep 1  # past the 12-frame debounce before the next press
+  shift 2
+  vm_act_until "xdotool mousedown 3" "xdotool mouseup 3" "$@"
 }
+
+# Conditions for the above.
+vm_has_geometry() {
+  local id
+  for id in $(xdotool search --name '^GAME$' 2>/dev/null); do
+    [ "$(vm_window_geometry "$id" 2>/dev/null)" = "$1" ] && return 0
+  done
+  return 1
+}
+
+# Takes the screenshot $VM_WORK/$1.png; true when its count of colour $2 lies in $3 to $4.
+vm_shot_count_between() {
+  vm_screenshot "$VM_WORK/$1.png"
+  local n
+  n=$(vm_count_in_shot "$1" "$2")
+  [ "$n" -ge "$3" ] && [ "$n" -le "$4" ]
+}
+
+# Takes the screenshot $VM_WORK/$1.png; true when its region $2 (WxH+X+Y) holds $4 to $5 pixels
+# near colour $3.
+vm_shot_region_count_between() {
+  vm_screenshot "$VM_WORK/$1.png"
+  convert "$VM_WORK/$1.png" -crop "$2" +repage "$VM_WORK/$1.region.png"
+  local n
+  n=$(vm_count_colour "$VM_WORK/$1.region.png" "$3")
+  [ "$n" -ge "$4" ] && [ "$n" -le "$5" ]
+}
+
+# The band of one list row whose label ends at the point ($1, $2) from vm_label_point.
+vm_row_region() {
+  local left=$(($1 - 299))
+  [ "$left" -ge 0 ] || left=0
+  echo "$(($1 - left + 1))x16+$left+$(($2 - 15))"
+}
+
+vm_menu_exited() { [ -f "$VM_WORK/exit-code" ]; }
 
 vm_focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 
