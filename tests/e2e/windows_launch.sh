@@ -34,13 +34,7 @@ read -r x y <<<"$(vm_label_point "$VM_WORK/anchored.png" lime 1024x768+0+0)"
 vm_ok "song row found at $x, $y"
 vm_right_click_until "$x" "$y" vm_shot_region_count_between selected "$(vm_row_region "$x" "$y")" red 4 100000 || vm_fail "the song row was not selected"
 
-player_placed() {
-  local id
-  for id in $(xdotool search --name '^Moxa3 video and audio player$' 2>/dev/null); do
-    [ "$(vm_window_geometry "$id" 2>/dev/null)" = "200 100 600 600" ] && return 0
-  done
-  return 1
-}
+player_placed() { vm_window_at "Moxa3 video and audio player" "200 100 600 600" >/dev/null; }
 # The second click launches; the menu places the player's window when it has appeared.
 vm_right_click_until "$x" "$y" player_placed || vm_fail "the player's window was not placed at 200 100 600 600"
 vm_ok "player window placed at 200, 100, 600 x 600"

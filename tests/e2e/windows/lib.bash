@@ -173,13 +173,19 @@ vm_right_click_until() {
 }
 
 # Conditions for the above.
-vm_has_geometry() {
+# Prints the id of a window titled $1 that stands at $2 ("x y width height"); false when none does.
+vm_window_at() {
   local id
-  for id in $(xdotool search --name '^GAME$' 2>/dev/null); do
-    [ "$(vm_window_geometry "$id" 2>/dev/null)" = "$1" ] && return 0
+  for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+    if [ "$(vm_window_geometry "$id" 2>/dev/null)" = "$2" ]; then
+      echo "$id"
+      return 0
+    fi
   done
   return 1
 }
+
+vm_has_geometry() { vm_window_at GAME "$1" >/dev/null; }
 
 # Takes the screenshot $VM_WORK/$1.png; true when its count of colour $2 lies in $3 to $4.
 vm_shot_count_between() {
@@ -234,20 +240,17 @@ vm_start_menu() {
 
 # Waits for the GAME window to stand at "x y width height" (a mode change re-creates it).
 vm_expect_geometry() {
-  local i id geometry=""
+  local i id
   for i in $(seq 40); do
-    for id in $(xdotool search --name '^GAME$' 2>/dev/null); do
-      geometry=$(vm_window_geometry "$id" 2>/dev/null)
-      if [ "$geometry" = "$1" ]; then
-        vm_ok "$2: GAME window at $geometry"
-        MENU=$id
-        vm_focus "$MENU"
-        return 0
-      fi
-    done
+    if id=$(vm_window_at GAME "$1"); then
+      vm_ok "$2: GAME window at $1"
+      MENU=$id
+      vm_focus "$MENU"
+      return 0
+    fi
     sleep 0.5
   done
-  vm_fail "$2: window at ${geometry:-nowhere}, expected $1"
+  vm_fail "$2: no GAME window at $1"
 }
 
 # Waits for the menu's process to end after $1 and checks its exit code and its window.
