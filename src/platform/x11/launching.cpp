@@ -1,7 +1,5 @@
 // Starting programs and placing another program's window on X11.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <cstring>
 
@@ -13,6 +11,8 @@ namespace {
 
 // Frames of reparenting window managers put the client window a level or two below the root.
 constexpr int kSearchDepth = 3;
+// Longer titles are not the player's; 4 KiB of name is read at most.
+constexpr long kNameLongs = 1024;
 
 bool HasNetWmName(Display* display, Window window, const char* title) {
   const Atom name = XInternAtom(display, "_NET_WM_NAME", False);
@@ -21,8 +21,7 @@ bool HasNetWmName(Display* display, Window window, const char* title) {
   int format = 0;
   unsigned long count = 0, remaining = 0;
   unsigned char* value = nullptr;
-  const long maxLongs = 1024;
-  if (XGetWindowProperty(display, window, name, 0, maxLongs, False, utf8, &type, &format, &count,
+  if (XGetWindowProperty(display, window, name, 0, kNameLongs, False, utf8, &type, &format, &count,
                          &remaining, &value) != Success)
     return false;
   const bool same = value != nullptr && format == 8 && count == std::strlen(title) &&
