@@ -95,9 +95,8 @@ vm_expect_menu_running() {
 
 # Esc ends the menu with exit code 0: the frame loop was still running.
 vm_quit_menu() {
-  vm_press_key Escape
   local status=0
-  for _ in $(seq 100); do kill -0 "$MENU_PID" 2>/dev/null || break; sleep 0.05; done
+  vm_act_until "! kill -0 $MENU_PID 2>/dev/null" vm_press_key Escape
   wait "$MENU_PID" || status=$?
   [ "$status" -eq 0 ] || vm_fail "the menu ended with status $status after Esc"
 }
