@@ -13,8 +13,9 @@ class ShownCanvas {
   // True when the Canvas differs from the one recorded last, or nothing is recorded; records it.
   bool Changed(const uint8_t* pixels, int32_t width, int32_t height, int32_t scale) {
     const size_t bytes = static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0) * 4;
+    // memcmp must not see the null data of an empty Canvas, even with a size of 0.
     if (valid_ && width == width_ && height == height_ && scale == scale_ &&
-        std::memcmp(bytes_.data(), pixels, bytes) == 0)
+        (bytes == 0 || std::memcmp(bytes_.data(), pixels, bytes) == 0))
       return false;
     bytes_.assign(pixels, pixels + bytes);
     width_ = width;
