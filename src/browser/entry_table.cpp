@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "shell/menu_state.h"
+#include "shell/out_of_memory.h"
 
 EntryTableData EntryTable;
 
@@ -16,7 +17,7 @@ void AllocateEntryTable() {
   // calloc leaves the pages untouched until a listing writes them, and unlisted slots empty.
   NameStorage = static_cast<char*>(std::calloc(kEntrySlots, kEntryNameSize));
   EntryTable.isFile = static_cast<uint32_t*>(std::calloc(kEntrySlots, sizeof(uint32_t)));
-  if (NameStorage == nullptr || EntryTable.isFile == nullptr) std::abort();
+  if (NameStorage == nullptr || EntryTable.isFile == nullptr) FailOutOfMemory("folder listing");
   for (int32_t slot = 0; slot < kEntrySlots; ++slot)
     EntryTable.name[slot] = NameStorage + static_cast<size_t>(slot) * kEntryNameSize;
   EntryTable.count = 0;
