@@ -2,8 +2,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <cstdlib>
+
+#include "shell/out_of_memory.h"
 
 // A zeroed table of count elements. calloc hands out fresh pages that stay unresident until the
 // table is written, so reserving the world tables costs address space, not memory. The engine
@@ -11,10 +12,7 @@
 template <typename T>
 T* AllocateZeroed(size_t count) {
   void* table = std::calloc(count == 0 ? 1 : count, sizeof(T));
-  if (table == nullptr) {
-    std::fprintf(stderr, "engine start-up: out of memory for a table of %zu bytes\n", count * sizeof(T));
-    std::abort();
-  }
+  if (table == nullptr) FailOutOfMemory("engine's world tables");
   return static_cast<T*>(table);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "shell/out_of_memory.h"
 
 TextureLoader PictureLoader;
 PictureInfoRecord PictureInfo;
@@ -132,5 +133,6 @@ void AllocatePictureBuffer() {
   // calloc of this size maps fresh zero pages: nothing becomes resident until a picture is stored.
   if (PictureBuffer == nullptr)
     PictureBuffer = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(kPictureBufferBytes), 1));
+  if (PictureBuffer == nullptr) FailOutOfMemory("picture buffer");
   PictureLoader.pixels = PictureBuffer;
 }
