@@ -14,6 +14,7 @@ mkdir -p "$RECORDS"
 STARTED_PIDS=()
 MENU_PID=""
 XVFB_PID=""
+DISPLAY_CLAIM=""
 
 vm_cleanup() {
   local pid
@@ -21,6 +22,7 @@ vm_cleanup() {
   # A server still shutting down holds its display's sockets: the next test's server, which may
   # take the same number, would come up without them.
   [ -n "$XVFB_PID" ] && wait "$XVFB_PID" 2>/dev/null
+  [ -n "$DISPLAY_CLAIM" ] && rmdir "$DISPLAY_CLAIM" 2>/dev/null
   rm -rf "$WORK"
 }
 trap vm_cleanup EXIT
@@ -45,18 +47,26 @@ vm_wait_for() {
 }
 
 # An X server of its own, 1920 x 1080, on the first free display from :140 on (a range no other
-# test uses: a server that another test is still shutting down holds its display's sockets). Its
-# auto-repeat delay of 10 s keeps a held key from repeating however slowly the test's commands run.
+# test uses: a server that another test is still shutting down holds its display's sockets). The
+# number is claimed with mkdir, which only one of the tests running at once can win; a claim left
+# by a test that was killed expires after ten minutes. The auto-repeat delay of 10 s keeps a held
+# key from repeating however slowly the test's commands run.
 vm_start_xvfb() {
-  local n
+  local n claim
+  find /tmp -maxdepth 1 -name 'vm-launch-display-*' -mmin +10 -exec rmdir {} + 2>/dev/null
   for n in $(seq 140 179); do
+    claim=/tmp/vm-launch-display-$n
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    mkdir "$claim" 2>/dev/null || continue
+    DISPLAY_CLAIM=$claim
     Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     STARTED_PIDS+=("$XVFB_PID")
     export DISPLAY=":$n"
     vm_wait_for vm_own_server_answers && return 0
     kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    rmdir "$claim"
   done
   vm_fail "no free X display"
 }
@@ -129,7 +139,7 @@ vm_right_click_canvas() {
 # A key held long enough for a frame to see it (a key-up in the same message pump as its key-down
 # leaves nothing), and released before the auto-repeat delay.
 vm_press_key() {
-  xdotool keydown "$1" sleep 0.6 keyup "$1"
+  xdotool keydown "$1" sleep 0.8 keyup "$1"
   sleep 0.3
 }
 
@@ -156,13 +166,13 @@ vm_check_for() {
 }
 
 # Runs an action that a frame may miss under load (a click, a key) until check succeeds within
-# 8 s of it; three tries at most. A check that fails for an action that was seen would repeat it.
+# 15 s of it; three tries at most. A check that fails for an action that was seen would repeat it.
 vm_act_until() {
   local check=$1 attempt
   shift
   for attempt in 1 2 3; do
     "$@"
-    vm_check_for 8 "$check" && return 0
+    vm_check_for 15 "$check" && return 0
   done
   vm_fail "no effect of '$*': $check"
 }
@@ -192,9 +202,12 @@ vm_row_is() {
   [ "$(vm_row_colour "$@")" == "$colour" ]
 }
 
-# Selects the row of entry index with a first click (same arguments as vm_click_list_row).
+# Selects the row of entry index with a first click (same arguments as vm_click_list_row). Only a
+# row seen drawn unselected is clicked: a click on the selected row would open it.
 vm_select_row() {
-  vm_row_is red "$@" || vm_act_until "vm_row_is red $*" vm_click_list_row "$@"
+  local colour
+  vm_check_for 15 "colour=\$(vm_row_colour $*); [ \"\$colour\" != none ]" || vm_fail "row $1 is not drawn"
+  [ "$colour" == red ] || vm_act_until "vm_row_is red $*" vm_click_list_row "$@"
 }
 
 vm_record_waiting() {
