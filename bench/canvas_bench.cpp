@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "alternating_timer.h"
+#include "frame_memory.h"
 #include "canvas/canvas.h"
 #include "canvas/text.h"
 
@@ -20,14 +21,6 @@ void CanvasFrameMemory() {
   ClearCanvas();
   SaveBackdrop();
   RestoreBackdrop();
-  benchmark::ClobberMemory();
-}
-
-void PlainFrameMemory() {
-  std::memset(Canvas, 0, kPixelCount * 4);
-  std::memset(PickMap, 0, kPixelCount * sizeof(uint32_t));
-  std::memcpy(Backdrop, Canvas, kPixelCount * 4);
-  std::memcpy(Canvas, Backdrop, kPixelCount * 4);
   benchmark::ClobberMemory();
 }
 

@@ -25,6 +25,8 @@ constexpr int32_t kRowSpacing = 8;
 constexpr int32_t kRowsReserved = 67;
 constexpr int32_t kFirstRowDrop = 26;
 constexpr int32_t kColumnMargin = 10;
+// A label's id band reaches this many rows below its reference line.
+constexpr int32_t kBandDepth = 9;
 
 // Canvas rows of the window that lie on the screen, less the list's own downward offset.
 int32_t VisibleHeight() {
@@ -79,7 +81,7 @@ Colour RowColour(int32_t entry) {
 bool RowReachesCanvas(int32_t x, int32_t y, int32_t columnWidth) {
   constexpr int32_t kWidestCharacterBox = 10;  // a glyph of at most 9 columns and its gap
   const bool rightOfLeftEdge = x + columnWidth - kColumnMargin + kWidestCharacterBox > 0;
-  const bool bandInside = y + 1 >= 0 && y - 9 < CanvasHeight;  // ink rows y + 1 .. band rows y - 9
+  const bool bandInside = y + 1 >= 0 && y - kBandDepth < CanvasHeight;  // ink y + 1 .. band y - 9
   return rightOfLeftEdge && bandInside;
 }
 
@@ -90,25 +92,44 @@ void DrawRow(int32_t entry, int32_t x, int32_t y, int32_t columnWidth) {
                    x + columnWidth - kColumnMargin);
 }
 
-void DrawRows() {
-  if (EntryTable.isFile == nullptr) return;
+// Clears Canvas rows from the top down, each band just before the list rows that land on it are
+// drawn, so that drawing finds them still in cache. Nothing is cleared after it was drawn on, so
+// Canvas and PickMap end as clearing everything first would leave them.
+class TopDownClear {
+ public:
+  void DownTo(int32_t row) {
+    if (row >= next_) return;
+    ClearCanvasRows(row, next_);
+    next_ = row < 0 ? 0 : row;
+  }
+
+ private:
+  int32_t next_ = CanvasHeight;
+};
+
+// The rows fill each column top down, then the next column; with no whole row in the visible
+// height every entry opens a column of its own, the first one column in. Drawn here row by row
+// across the columns: labels of different columns never share a pixel, so the order across
+// columns changes nothing.
+void DrawRowsClearingTopDown() {
+  TopDownClear clear;
   const int32_t rowsPerColumn = ListRowsPerColumn();
+  const int32_t rows = std::max(rowsPerColumn, 1);
+  const int32_t firstColumn = rowsPerColumn < 1 ? 1 : 0;
   const int32_t columnWidth = ListColumnWidth();
   const int32_t last = EntryTable.count < kEntrySlots - 1 ? EntryTable.count : kEntrySlots - 1;
   const auto first = static_cast<int32_t>(std::clamp<int64_t>(int64_t{ListScroll} + 1, 1, last + 1));
-  int32_t column = 0, row = 1;
-  for (int32_t entry = first; entry <= last; ++entry) {
-    if (row > rowsPerColumn) {
-      column += 1;
-      row = 1;
-    }
-    const int32_t x = ViewOffset.x + column * columnWidth + kColumnMargin;
+  for (int32_t row = 1; row <= rows && first + row - 1 <= last; ++row) {
     const int32_t y = ViewOffset.y + CanvasHeight - kFirstRowDrop - kRowSpacing * row;
-    // Every later column lies further right: nothing more can land on the Canvas.
-    if (x >= CanvasWidth) break;
-    if (RowReachesCanvas(x, y, columnWidth)) DrawRow(entry, x, y, columnWidth);
-    row += 1;
+    clear.DownTo(y - kBandDepth);
+    for (int32_t column = 0, entry = first + row - 1; entry <= last; ++column, entry += rows) {
+      const int32_t x = ViewOffset.x + (firstColumn + column) * columnWidth + kColumnMargin;
+      // Every later column lies further right: nothing more can land on the Canvas.
+      if (x >= CanvasWidth) break;
+      if (RowReachesCanvas(x, y, columnWidth)) DrawRow(entry, x, y, columnWidth);
+    }
   }
+  clear.DownTo(0);
 }
 
 bool IsParentName(const char* name) { return std::strcmp(name, "..") == 0; }
@@ -135,8 +156,12 @@ int32_t ListColumnWidth() {
 }
 
 void DrawList() {
-  ClearCanvas();
-  DrawRows();
+  if (EntryTable.isFile == nullptr) {
+    ClearCanvas();
+  } else {
+    ClearGlBuffers();
+    DrawRowsClearingTopDown();
+  }
   SaveBackdrop();
 }
 

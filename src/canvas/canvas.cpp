@@ -1,5 +1,6 @@
 #include "canvas/canvas.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,6 +12,7 @@ int32_t CanvasHeight = 0;
 uint8_t* Canvas = nullptr;
 uint8_t* Backdrop = nullptr;
 uint32_t* PickMap = nullptr;
+bool CanvasMatchesBackdrop = false;
 
 namespace {
 
@@ -43,6 +45,7 @@ void ReleaseCanvas() {
 void SetCanvasSize(int32_t w, int32_t h) {
   CanvasWidth = w < 0 ? 0 : w;
   CanvasHeight = h < 0 ? 0 : h;
+  CanvasMatchesBackdrop = false;
   ReleaseCanvas();
   Canvas = Allocate<uint8_t>(PixelCount() * 4);
   Backdrop = Allocate<uint8_t>(PixelCount() * 4);
@@ -51,10 +54,28 @@ void SetCanvasSize(int32_t w, int32_t h) {
 
 void ClearCanvas() {
   ClearGlBuffers();
-  std::memset(Canvas, 0, PixelCount() * 4);
-  std::memset(PickMap, 0, PixelCount() * sizeof(uint32_t));
+  ClearCanvasRows(0, CanvasHeight);
 }
 
-void SaveBackdrop() { std::memcpy(Backdrop, Canvas, PixelCount() * 4); }
+void ClearCanvasRows(int32_t bottom, int32_t top) {
+  bottom = std::max(bottom, 0);
+  top = std::min(top, CanvasHeight);
+  if (bottom >= top) return;
+  CanvasMatchesBackdrop = false;
+  const size_t first = static_cast<size_t>(bottom) * CanvasWidth;
+  const size_t count = static_cast<size_t>(top - bottom) * CanvasWidth;
+  std::memset(Canvas + 4 * first, 0, count * 4);
+  std::memset(PickMap + first, 0, count * sizeof(uint32_t));
+}
 
-void RestoreBackdrop() { std::memcpy(Canvas, Backdrop, PixelCount() * 4); }
+void SaveBackdrop() {
+  std::memcpy(Backdrop, Canvas, PixelCount() * 4);
+  CanvasMatchesBackdrop = true;
+}
+
+// The List and Viewer frames save the Backdrop and restore it with nothing drawn in between:
+// that copy is skipped, leaving the same pixels.
+void RestoreBackdrop() {
+  if (!CanvasMatchesBackdrop) std::memcpy(Canvas, Backdrop, PixelCount() * 4);
+  CanvasMatchesBackdrop = true;
+}

@@ -84,6 +84,7 @@ struct InkRows {
 };
 
 InkRows FindInkRows(int64_t y) {
+  CanvasMatchesBackdrop = false;
   InkRows rows;
   for (int32_t row = 1; row <= kGlyphRows; ++row) {
     const int64_t canvasRow = y - row + kInkRowOffset;

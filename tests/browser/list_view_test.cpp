@@ -295,13 +295,19 @@ TEST_F(ListClicks, ClicksOffTheRowsOrOutsideTheListAreLeftAlone) {
 
 namespace {
 
-// Every row drawn at its laid-out place, on or off the Canvas, as the plain rules put it.
+// Every row drawn at its laid-out place, on or off the Canvas, after clearing everything, in the
+// plain order: down the first column, then the next.
 void DrawEveryRowPlainly() {
   ClearCanvas();
   const int32_t rows = ListRowsPerColumn(), width = ListColumnWidth();
-  for (int32_t entry = ListScroll + 1, n = 0; entry <= EntryTable.count; ++entry, ++n) {
-    const int32_t x = ViewOffset.x + (n / rows) * width + 10;
-    const int32_t y = ViewOffset.y + CanvasHeight - 26 - 8 * (n % rows + 1);
+  int32_t column = 0, row = 1;
+  for (int32_t entry = ListScroll + 1; entry <= EntryTable.count; ++entry, ++row) {
+    if (row > rows) {
+      column += 1;
+      row = 1;
+    }
+    const int32_t x = ViewOffset.x + column * width + 10;
+    const int32_t y = ViewOffset.y + CanvasHeight - 26 - 8 * row;
     std::snprintf(TextBuffer, kTextBufferSize, "%s", EntryTable.name[entry]);
     const bool selected = entry == SelectedEntry, file = EntryTable.isFile[entry] == 1;
     // Red when selected, else green for files and yellow for folders.
@@ -312,7 +318,7 @@ void DrawEveryRowPlainly() {
 
 using ListViewClipping = ListView;
 
-TEST_F(ListViewClipping, RowsOffTheCanvasLeaveWhatDrawingThemWouldLeave) {
+TEST_F(ListViewClipping, TheListLeavesWhatClearingFirstAndDrawingEveryRowWouldLeave) {
   UseGeometry(1, 400, 300, 2);
   for (int32_t i = 1; i <= 500; ++i) {
     std::snprintf(EntryTable.name[i], kEntryNameSize, "%s%d", i % 3 ? "WWWWWWWWWWWWWWWWWWWWWWWWWW" : ".", i);
@@ -321,15 +327,26 @@ TEST_F(ListViewClipping, RowsOffTheCanvasLeaveWhatDrawingThemWouldLeave) {
   EntryTable.count = 500;
   SelectedEntry = 40;
   const size_t pixels = static_cast<size_t>(400) * 300;
-  for (const CanvasPoint offset : {CanvasPoint{0, 0}, CanvasPoint{-371, 0}, CanvasPoint{-190, -150},
-                                   CanvasPoint{55, -290}, CanvasPoint{-1000, -20}}) {
-    ViewOffset = offset;
-    DrawEveryRowPlainly();
-    const std::vector<uint8_t> canvas(Canvas, Canvas + pixels * 4);
-    const std::vector<uint32_t> ids(PickMap, PickMap + pixels);
-    DrawList();
-    EXPECT_EQ(std::vector<uint8_t>(Canvas, Canvas + pixels * 4), canvas) << offset.x << "," << offset.y;
-    EXPECT_EQ(std::vector<uint32_t>(PickMap, PickMap + pixels), ids) << offset.x << "," << offset.y;
+  const std::vector<CanvasPoint> offsets{{0, 0},      {-371, 0}, {-190, -150}, {55, -290},
+                                         {-1000, -20}, {30, 25},  {0, -240},    {0, -260}};
+  for (const int32_t factor : {0, 1, 2}) {
+    for (const int32_t scroll : {0, 7, 499}) {
+      for (const CanvasPoint offset : offsets) {
+        ColumnFactor = factor;
+        ListScroll = scroll;
+        ViewOffset = offset;
+        DrawEveryRowPlainly();
+        const std::vector<uint8_t> canvas(Canvas, Canvas + pixels * 4);
+        const std::vector<uint32_t> ids(PickMap, PickMap + pixels);
+        std::memset(Canvas, 0x5A, pixels * 4);  // whatever the last frame left
+        std::memset(PickMap, 0x5A, pixels * 4);
+        DrawList();
+        const std::string where = std::to_string(factor) + " " + std::to_string(scroll) + " " +
+                                  std::to_string(offset.x) + "," + std::to_string(offset.y);
+        ASSERT_EQ(std::vector<uint8_t>(Canvas, Canvas + pixels * 4), canvas) << where;
+        ASSERT_EQ(std::vector<uint32_t>(PickMap, PickMap + pixels), ids) << where;
+      }
+    }
   }
 }
 
