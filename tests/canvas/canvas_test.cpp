@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "canvas/text.h"
 #include "canvas_fixture.h"
 
 namespace {
@@ -66,6 +67,36 @@ TEST_F(CanvasTest, SetCanvasSizeGivesBuffersOfTheNewSize) {
   ClearCanvas();
   PutPixel(32, 6, 1, 1, 1);
   EXPECT_EQ(DrawnPixels(), (std::set<Point>{{32, 6}}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CanvasTest, TextAndClearsAfterSaveBackdropAreWipedByRestore) {
+  PutPixel(3, 3, 1, 2, 3);
+  SaveBackdrop();
+  RestoreBackdrop();  // nothing drawn in between: the Canvas already holds the Backdrop
+  FormatText("ESC");
+  DrawText(10, 20, 255, 255, 0);
+  RestoreBackdrop();
+  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
+  SaveBackdrop();
+  ClearCanvasRows(0, 4);
+  RestoreBackdrop();
+  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
+}
+
+TEST_F(CanvasTest, ClearCanvasRowsClearsOnlyItsRowsClampedToTheCanvas) {
+  std::memset(Canvas, 0xAB, kWidth * kHeight * 4);
+  std::memset(PickMap, 0xCD, kWidth * kHeight * 4);
+  ClearCanvasRows(-5, 2);
+  ClearCanvasRows(kHeight - 1, kHeight + 10);
+  for (int32_t y = 0; y < kHeight; ++y) {
+    const bool cleared = y < 2 || y == kHeight - 1;
+    ASSERT_EQ(Canvas[4 * y * kWidth], cleared ? 0 : 0xAB) << y;
+    ASSERT_EQ(PickMap[y * kWidth + kWidth - 1], cleared ? 0u : 0xCDCDCDCDu) << y;
+  }
 }
 
 }  // namespace
