@@ -20,9 +20,11 @@ x11_build() {
 }
 
 # An X server of its own on the first free display number, width x height. It is not reset when
-# its last client leaves, so a pointer position set before the menu starts stays.
+# its last client leaves, so a pointer position set before the menu starts stays. Keys repeat
+# after 1.2 s: longer than vm_press_key holds a key, short enough for the test of a held key.
 x11_start_xvfb() {
-  Xvfb -displayfd 3 -noreset -screen 0 "$1x$2x24" -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -ardelay 1200 -screen 0 "$1x$2x24" -nolisten tcp 3>"$WORK/display" \
+    2>"$WORK/xvfb.log" &
   STARTED_PIDS+=($!)
   vm_wait_for test -s "$WORK/display" || vm_fail "Xvfb did not start"
   export DISPLAY=:$(head -n 1 "$WORK/display")
