@@ -65,10 +65,6 @@ void PlacePlayerWindow() {
   Pending = {!PlaceWindowInBox(box), box, FrameCounter + kPlacementRetryFrames};
 }
 
-void RetryPendingPlacement() {
-  if (!Pending.waiting) return;
-  Pending.waiting = FrameCounter <= Pending.lastFrame && !PlaceWindowInBox(Pending.box);
-}
 
 bool CursorIsOnSelectedRow() {
   if (PickMap == nullptr) return false;
@@ -128,8 +124,12 @@ void LaunchSelectedEntry() {
   PlacePlayerWindow();
 }
 
+void PlaceLatePlayerWindow() {
+  if (!Pending.waiting) return;
+  Pending.waiting = FrameCounter <= Pending.lastFrame && !PlaceWindowInBox(Pending.box);
+}
+
 void LaunchOnClick() {
-  RetryPendingPlacement();
   if (!RightClick || ViewMode != ViewModeKind::List || !SelectedEntryIsFile()) return;
   if (!CursorIsOnSelectedRow()) return;
   LaunchSelectedEntry();

@@ -8,9 +8,11 @@
 
 // Launches the selected entry and places the player's window (the P key).
 void LaunchSelectedEntry();
-// A second click on the selected file row launches it; runs right after HandleListClick, in every
-// frame, and so also places a player whose window appeared only after its launch.
+// A second click on the selected file row launches it; runs right after HandleListClick.
 void LaunchOnClick();
+// Places a player whose window appeared only after its launch's pause; called every frame, and
+// gives up 300 frames after the launch.
+void PlaceLatePlayerWindow();
 // Opens the file manager on FolderPath (F7 and the "F7" label); the caller sleeps.
 void OpenFileManager();
 // Forgets a placement still waiting for the player's window (tests, before each case).

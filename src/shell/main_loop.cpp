@@ -41,6 +41,7 @@ void DrawActiveView() {
 
 void HandleViewClick() {
   if (!HandleThumbnailClick()) HandleListClick();
+  PlaceLatePlayerWindow();
   LaunchOnClick();
 }
 

@@ -127,17 +127,17 @@ TEST_F(Launching, APlayerWindowThatAppearsLaterIsPlacedInALaterFrame) {
   ViewOffset = {100, -50};
   LaunchSelectedEntry();
   FrameCounter += 1;
-  LaunchOnClick();
+  PlaceLatePlayerWindow();
   EXPECT_TRUE(headless::Backend().placements.empty());
   ViewOffset = {};  // the box is the one of the launch
   PlayerWindowExists();
   FrameCounter += 1;
-  LaunchOnClick();
+  PlaceLatePlayerWindow();
   ASSERT_EQ(headless::Backend().placements.size(), 1u);
   EXPECT_EQ(headless::Backend().placements[0].left, 200);
   EXPECT_EQ(headless::Backend().placements[0].top, 100);
   FrameCounter += 1;
-  LaunchOnClick();
+  PlaceLatePlayerWindow();
   EXPECT_EQ(headless::Backend().placements.size(), 1u) << "placed once only";
 }
 
@@ -146,7 +146,7 @@ TEST_F(Launching, APlayerWindowIsWaitedForThreeHundredFramesOnly) {
   LaunchSelectedEntry();
   FrameCounter += 301;
   PlayerWindowExists();
-  LaunchOnClick();
+  PlaceLatePlayerWindow();
   EXPECT_TRUE(headless::Backend().placements.empty());
 }
 
@@ -155,7 +155,7 @@ TEST_F(Launching, AWindowFoundAtOnceIsNotPlacedAgain) {
   SelectedEntry = 3;
   LaunchSelectedEntry();
   FrameCounter += 1;
-  LaunchOnClick();
+  PlaceLatePlayerWindow();
   EXPECT_EQ(headless::Backend().placements.size(), 1u);
 }
 
