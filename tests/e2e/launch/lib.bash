@@ -50,7 +50,9 @@ vm_wait_for() {
 # test uses: a server that another test is still shutting down holds its display's sockets). The
 # number is claimed with mkdir, which only one of the tests running at once can win; a claim left
 # by a test that was killed expires after ten minutes. The auto-repeat delay of 10 s keeps a held
-# key from repeating however slowly the test's commands run.
+# key from repeating however slowly the test's commands run. The server is never reset: a reset
+# when the last client leaves drops a client that connects at that moment, such as the menu
+# started just after the check that the server answers.
 vm_start_xvfb() {
   local n claim
   find /tmp -maxdepth 1 -name 'vm-launch-display-*' -mmin +10 -exec rmdir {} + 2>/dev/null
@@ -59,7 +61,7 @@ vm_start_xvfb() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     mkdir "$claim" 2>/dev/null || continue
     DISPLAY_CLAIM=$claim
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -ardelay 10000 2>"$WORK/xvfb.log" &
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset -ardelay 10000 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     STARTED_PIDS+=("$XVFB_PID")
     export DISPLAY=":$n"

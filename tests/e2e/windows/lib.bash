@@ -35,11 +35,12 @@ vm_wine_prefix() {
 
 # Starts Xvfb on the first free display from :81 on, at the given size. Tests running at the same
 # time may try the same number: the display is ours only when its lock file names our server.
+# It is never reset: a reset when the last client leaves drops a client connecting at that moment.
 vm_start_display() {
   local size=$1 n tries
   for n in $(seq 81 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ardelay 10000 >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset -ardelay 10000 >/dev/null 2>&1 &
     VM_XVFB_PID=$!
     for tries in $(seq 50); do
       kill -0 "$VM_XVFB_PID" 2>/dev/null || break
