@@ -87,6 +87,7 @@ void HandleEvent(Display* display, XEvent& event) {
     OnCloseRequest();
     return;
   }
+  if (IsScreenChange(event)) return;
   if (event.type == Expose && event.xexpose.window == MainWindow().window) {
     ForgetShownCanvas();  // the server kept nothing of the uncovered part
     return;

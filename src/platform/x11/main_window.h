@@ -21,6 +21,10 @@ const MainWindowHandles& MainWindow();
 // True for the window manager's request to close the main window (WM_DELETE_WINDOW).
 bool IsCloseRequest(const XEvent& event);
 
+// True for RandR's report of a change to the screen or its monitors; the next screen-size
+// reading then asks the server again (window_calls.cpp).
+bool IsScreenChange(XEvent& event);
+
 // Turns on vsync for the new window's drawable where GLX offers swap control (presentation.cpp).
 void EnableSwapControl(Display* display, GLXDrawable drawable);
 

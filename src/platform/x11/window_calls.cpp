@@ -46,7 +46,34 @@ bool ReadPrimaryMonitorSize(Display* display, int32_t* width, int32_t* height) {
   return found;
 }
 
+// The screen size is asked for every frame by the list and the viewer, and reading it costs four
+// round trips; it is read again only after the server reports a change to the screen or its
+// monitors.
+struct ScreenSizeReading {
+  bool valid = false;
+  int32_t width = 0, height = 0;
+  int randrEventBase = -1;  // RandR's first event code once its change events are selected
+};
+ScreenSizeReading screenSize;
+
+void WatchScreenChanges(Display* display) {
+  int eventBase = 0, errorBase = 0;
+  if (screenSize.randrEventBase >= 0 || !XRRQueryExtension(display, &eventBase, &errorBase)) return;
+  screenSize.randrEventBase = eventBase;
+  XRRSelectInput(display, DefaultRootWindow(display),
+                 RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+}
+
 }  // namespace
+
+bool IsScreenChange(XEvent& event) {
+  const int base = screenSize.randrEventBase;
+  if (base < 0 || (event.type != base + RRScreenChangeNotify && event.type != base + RRNotify)) return false;
+  XRRUpdateConfiguration(&event);
+  screenSize.valid = false;
+  return true;
+}
+
 }  // namespace x11
 
 namespace platform {
@@ -105,9 +132,18 @@ bool ReadMainWindowRect(ScreenRect* rect) {
 void ReadScreenSize(int32_t* width, int32_t* height) {
   *width = *height = 0;
   Display* display = MainDisplay();
-  if (display == nullptr || x11::ReadPrimaryMonitorSize(display, width, height)) return;
-  *width = DisplayWidth(display, DefaultScreen(display));
-  *height = DisplayHeight(display, DefaultScreen(display));
+  if (display == nullptr) return;
+  x11::ScreenSizeReading& reading = x11::screenSize;
+  if (!reading.valid) {
+    x11::WatchScreenChanges(display);
+    if (!x11::ReadPrimaryMonitorSize(display, &reading.width, &reading.height)) {
+      reading.width = DisplayWidth(display, DefaultScreen(display));
+      reading.height = DisplayHeight(display, DefaultScreen(display));
+    }
+    reading.valid = true;
+  }
+  *width = reading.width;
+  *height = reading.height;
 }
 
 }  // namespace platform
