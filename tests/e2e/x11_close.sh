@@ -5,9 +5,7 @@ source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
 
-menu=$WORK/media
-mkdir -p "$menu"
-touch "$menu/song.mp3"
+x11_song_folder
 vm_start_menu "$menu"
 
 window=$(xdotool search --name '^GAME$' | head -n 1)

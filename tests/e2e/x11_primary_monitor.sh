@@ -10,9 +10,7 @@ xrandr --newmode 1280x720 74.25 1280 1390 1430 1650 720 725 730 750 &&
   xrandr --fb 1920x1080 --output screen --mode 1280x720 --primary ||
   vm_fail "the virtual screen did not take a 1280 x 720 primary monitor"
 
-menu=$WORK/media
-mkdir -p "$menu"
-touch "$menu/song.mp3"
+x11_song_folder
 vm_start_menu "$menu"
 x11_expect_geometry "0 0 1280 720 IsViewable" "the start-up window"
 vm_press_key F8

@@ -14,9 +14,7 @@ expect_saver() {
 
 sleep 2.5
 expect_saver on "before the menu started"
-menu=$WORK/media
-mkdir -p "$menu"
-touch "$menu/song.mp3"
+x11_song_folder
 vm_start_menu "$menu"
 xdotool mousemove 10 10  # input ends the saver the menu found running
 sleep 3

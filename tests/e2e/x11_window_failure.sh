@@ -8,9 +8,7 @@ source "$(dirname "$0")/x11/lib.bash"
 x11_build
 x11_start_xvfb 1920 1080
 
-menu=$WORK/media
-mkdir -p "$menu"
-touch "$menu/song.mp3"
+x11_song_folder
 
 # Checks the box titled title and its text on standard error, then dismisses it with Return, or
 # with a left click on its OK button (centred, 24 pixels above the bottom edge) when asked to.

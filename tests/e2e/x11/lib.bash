@@ -19,6 +19,13 @@ x11_build() {
   vm_require_programs "$MENU_PROGRAM" "$CLOSE_REQUEST" "$HEADLESS_FRAME" "$SAVER_STATE" "$CURSOR_IMAGE" "$ICONIFY_REQUEST"
 }
 
+# The folder most of these tests start the menu in, holding one song; its path is left in menu.
+x11_song_folder() {
+  menu=$WORK/media
+  mkdir -p "$menu"
+  touch "$menu/song.mp3"
+}
+
 # An X server of its own on the first free display number, width x height. It is not reset when
 # its last client leaves, so a pointer position set before the menu starts stays. Keys repeat
 # after 1.2 s: longer than vm_press_key holds a key, short enough for the test of a held key.
