@@ -1,93 +1,82 @@
-#include <cstring>
+// The Canvas buffers, lines, the cross cursor and text drawn in the built-in font.
+#include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "canvas/canvas.h"
+#include "canvas/glyph_table.h"
+#include "canvas/lines.h"
 #include "canvas/text.h"
-#include "canvas_fixture.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
 
 namespace {
 
-TEST_F(CanvasTest, PutPixelWritesInsideOnlyWithFullAlpha) {
-  std::memset(Canvas, 7, kWidth * kHeight * 4);
-  PutPixel(kWidth, 0, 1, 1, 1);
-  PutPixel(0, kHeight, 1, 1, 1);
-  PutPixel(-1, 0, 1, 1, 1);
-  PutPixel(0, -1, 1, 1, 1);
-  for (int64_t i = 0; i < kWidth * kHeight * 4; ++i) ASSERT_EQ(Canvas[i], 7) << i;
+class CanvasTest : public ::testing::Test {
+ protected:
+  static constexpr int32_t kWidth = 160;
+  static constexpr int32_t kHeight = 120;
 
+  void SetUp() override {
+    SetCanvasSize(kWidth, kHeight);
+    ClearCanvas();
+  }
+  void TearDown() override { ReleaseCanvas(); }
+};
+
+using Point = std::pair<int32_t, int32_t>;
+
+const uint8_t* PixelAt(int32_t x, int32_t y) { return Canvas + 4 * (y * CanvasWidth + x); }
+
+// The cells of the rectangle x0..x1, y0..y1 (inclusive) inside the Canvas that satisfy keep.
+template <typename Keep>
+std::set<Point> CellsWhere(Keep keep, int32_t x0 = 0, int32_t y0 = 0, int32_t x1 = CanvasWidth - 1,
+                           int32_t y1 = CanvasHeight - 1) {
+  std::set<Point> cells;
+  for (int32_t y = y0; y <= y1; ++y) {
+    for (int32_t x = x0; x <= x1; ++x) {
+      if (InsideCanvas(x, y) && keep(x, y)) cells.insert({x, y});
+    }
+  }
+  return cells;
+}
+
+// Every pixel a drawing operation wrote: those with alpha 255.
+std::set<Point> DrawnPixels() {
+  return CellsWhere([](int32_t x, int32_t y) { return PixelAt(x, y)[3] == 255; });
+}
+
+std::set<Point> CellsWithId(uint32_t id) {
+  return CellsWhere([id](int32_t x, int32_t y) { return PickIdAt(x, y) == id; });
+}
+
+std::set<Point> RectCells(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  return CellsWhere([](int32_t, int32_t) { return true; }, x0, y0, x1, y1);
+}
+
+TEST_F(CanvasTest, PutPixelAndPutPickIdWriteOnlyInside) {
+  for (const Point& p : {Point{kWidth, 0}, {0, kHeight}, {-1, 0}, {0, -1}}) {
+    PutPixel(p.first, p.second, 1, 1, 1);
+    PutPickId(p.first, p.second, 9);
+  }
   PutPixel(0, 0, 1, 2, 3);
   PutPixel(kWidth - 1, kHeight - 1, 4, 5, 6);
-  PutPixel(12, 34, 10, 20, 30);
-  const uint8_t first[] = {1, 2, 3, 255}, last[] = {4, 5, 6, 255}, inside[] = {10, 20, 30, 255};
-  EXPECT_EQ(std::memcmp(Canvas, first, 4), 0);
-  EXPECT_EQ(std::memcmp(Canvas + 4 * (kWidth * kHeight - 1), last, 4), 0);
-  EXPECT_EQ(std::memcmp(Canvas + 4 * (34 * kWidth + 12), inside, 4), 0);
-  EXPECT_EQ(CellsWithId(0).size(), static_cast<size_t>(kWidth * kHeight));
-}
-
-TEST_F(CanvasTest, PutPickIdWritesInsideOnlyAndLeavesTheCanvas) {
-  PutPickId(kWidth, 0, 9);
-  PutPickId(-1, 5, 9);
-  PutPickId(5, kHeight, 9);
   PutPickId(12, 34, 9);
+  const uint8_t first[] = {1, 2, 3, 255}, last[] = {4, 5, 6, 255};
+  EXPECT_EQ(std::memcmp(PixelAt(0, 0), first, 4), 0);
+  EXPECT_EQ(std::memcmp(PixelAt(kWidth - 1, kHeight - 1), last, 4), 0);
+  EXPECT_EQ(DrawnPixels().size(), 2u);  // ids leave pixels alone, and the reverse
   EXPECT_EQ(CellsWithId(9), (std::set<Point>{{12, 34}}));
-  EXPECT_EQ(PickMap[34 * kWidth + 12], 9u);
-  EXPECT_TRUE(DrawnPixels().empty());
 }
 
-TEST_F(CanvasTest, ClearCanvasZeroesEveryByteAndId) {
-  std::memset(Canvas, 0xAB, kWidth * kHeight * 4);
-  std::memset(PickMap, 0xCD, kWidth * kHeight * 4);
-  ClearCanvas();
-  for (int64_t i = 0; i < kWidth * kHeight * 4; ++i) ASSERT_EQ(Canvas[i], 0) << i;
-  for (int64_t i = 0; i < kWidth * kHeight; ++i) ASSERT_EQ(PickMap[i], 0u) << i;
-}
-
-TEST_F(CanvasTest, RestoreBackdropWipesLaterPixelsButKeepsLaterIds) {
-  PutPixel(3, 3, 1, 2, 3);
-  SaveBackdrop();
-  PutPixel(5, 6, 9, 9, 9);
-  PutPickId(5, 6, 1200003);
-  RestoreBackdrop();
-  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
-  EXPECT_EQ(PickIdAt(5, 6), 1200003u);
-}
-
-TEST_F(CanvasTest, SetCanvasSizeGivesBuffersOfTheNewSize) {
-  SetCanvasSize(33, 7);
-  EXPECT_EQ(CanvasWidth, 33);
-  EXPECT_EQ(CanvasHeight, 7);
-  ClearCanvas();
-  PutPixel(32, 6, 1, 1, 1);  // the last pixel; the sanitizer build checks the extent
-  PutPickId(32, 6, 5);
-  SaveBackdrop();
-  RestoreBackdrop();
-  EXPECT_EQ(Canvas[4 * (33 * 7) - 1], 255);
-  EXPECT_EQ(PickMap[33 * 7 - 1], 5u);
-
-  SetCanvasSize(33, 7);  // the same size again still gives whole, usable buffers
-  ClearCanvas();
-  PutPixel(32, 6, 1, 1, 1);
-  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{32, 6}}));
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(CanvasTest, TextAndClearsAfterSaveBackdropAreWipedByRestore) {
-  PutPixel(3, 3, 1, 2, 3);
-  SaveBackdrop();
-  RestoreBackdrop();  // nothing drawn in between: the Canvas already holds the Backdrop
-  FormatText("ESC");
-  DrawText(10, 20, 255, 255, 0);
-  RestoreBackdrop();
-  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
-  SaveBackdrop();
-  ClearCanvasRows(0, 4);
-  RestoreBackdrop();
-  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
-}
-
-TEST_F(CanvasTest, ClearCanvasRowsClearsOnlyItsRowsClampedToTheCanvas) {
+TEST_F(CanvasTest, ClearRowsIsClampedAndClearCanvasClearsAll) {
   std::memset(Canvas, 0xAB, kWidth * kHeight * 4);
   std::memset(PickMap, 0xCD, kWidth * kHeight * 4);
   ClearCanvasRows(-5, 2);
@@ -96,6 +85,222 @@ TEST_F(CanvasTest, ClearCanvasRowsClearsOnlyItsRowsClampedToTheCanvas) {
     const bool cleared = y < 2 || y == kHeight - 1;
     ASSERT_EQ(Canvas[4 * y * kWidth], cleared ? 0 : 0xAB) << y;
     ASSERT_EQ(PickMap[y * kWidth + kWidth - 1], cleared ? 0u : 0xCDCDCDCDu) << y;
+  }
+  ClearCanvas();
+  for (int64_t i = 0; i < kWidth * kHeight * 4; ++i) ASSERT_EQ(Canvas[i], 0) << i;
+  EXPECT_EQ(CellsWithId(0).size(), static_cast<size_t>(kWidth * kHeight));
+}
+
+TEST_F(CanvasTest, RestoreBackdropWipesEverythingDrawnSinceButKeepsIds) {
+  PutPixel(3, 3, 1, 2, 3);
+  SaveBackdrop();
+  PutPixel(5, 6, 9, 9, 9);
+  PutPickId(5, 6, 1200003);
+  RestoreBackdrop();
+  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
+  EXPECT_EQ(PickIdAt(5, 6), 1200003u);
+  // Once the Canvas matches the Backdrop, text and row clears must still mark it changed, or the
+  // next restore would skip its copy.
+  RestoreBackdrop();
+  FormatText("ESC");
+  DrawText(10, 20, 255, 255, 0);
+  RestoreBackdrop();
+  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
+  ClearCanvasRows(0, 4);
+  RestoreBackdrop();
+  EXPECT_EQ(DrawnPixels(), (std::set<Point>{{3, 3}}));
+}
+
+TEST_F(CanvasTest, SetCanvasSizeGivesWholeBuffersEvenForTheSameSize) {
+  for (int pass = 0; pass < 2; ++pass) {
+    SetCanvasSize(33, 7);
+    ClearCanvas();
+    PutPixel(32, 6, 1, 1, 1);  // the last cell; the sanitizer build checks the extent
+    PutPickId(32, 6, 5);
+    SaveBackdrop();
+    RestoreBackdrop();
+    EXPECT_EQ(DrawnPixels(), (std::set<Point>{{32, 6}}));
+    EXPECT_EQ(PickMap[33 * 7 - 1], 5u);
+  }
+}
+
+std::set<Point> LinePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  ClearCanvas();
+  DrawLine(x0, y0, x1, y1, 255, 0, 0);
+  return DrawnPixels();
+}
+
+TEST_F(CanvasTest, LinesTakeTheMinorStepLateSoDirectionMatters) {
+  // minor: the minor-axis coordinate at each step along the major axis, from the first end.
+  const struct {
+    int32_t x0, y0, x1, y1;
+    std::string minor;
+  } cases[] = {{0, 0, 10, 3, "00011122223"}, {10, 3, 0, 0, "33322211110"},
+               {0, 0, 2, 5, "001112"}, {2, 5, 0, 0, "221110"}, {7, 9, 7, 9, "7"}};
+  for (const auto& c : cases) {
+    const bool flat = std::abs(c.x1 - c.x0) > std::abs(c.y1 - c.y0);
+    const int32_t from = flat ? c.x0 : c.y0, to = flat ? c.x1 : c.y1;
+    std::set<Point> expected;
+    for (size_t i = 0; i < c.minor.size(); ++i) {
+      const int32_t along = from + (to > from ? 1 : -1) * static_cast<int32_t>(i);
+      const int32_t across = c.minor[i] - '0';
+      expected.insert(flat ? Point{along, across} : Point{across, along});
+    }
+    EXPECT_EQ(LinePixels(c.x0, c.y0, c.x1, c.y1), expected) << c.x0 << "," << c.y0;
+  }
+  std::srand(7);
+  for (int n = 0; n < 300; ++n) {
+    const int32_t x0 = std::rand() % kWidth, y0 = std::rand() % kHeight;
+    const int32_t x1 = std::rand() % kWidth, y1 = std::rand() % kHeight;
+    const std::set<Point> pixels = LinePixels(x0, y0, x1, y1);
+    SCOPED_TRACE(testing::Message() << x0 << "," << y0 << " to " << x1 << "," << y1);
+    ASSERT_EQ(pixels.size(), size_t(std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1));
+    ASSERT_TRUE(pixels.count({x0, y0}) && pixels.count({x1, y1}));
+  }
+}
+
+TEST_F(CanvasTest, LinesAndFramesPastTheEdgeKeepOnlyInsidePixelsAndNoIds) {
+  EXPECT_EQ(LinePixels(-5, 2, 3, 2), RectCells(0, 2, 3, 2));
+  EXPECT_EQ(LinePixels(kWidth - 2, -3, kWidth - 2, 1), RectCells(kWidth - 2, 0, kWidth - 2, 1));
+  EXPECT_TRUE(LinePixels(-100, -100, -10, -50).empty());
+  EXPECT_TRUE(LinePixels(kWidth, 0, kWidth + 40, kHeight).empty());
+  EXPECT_EQ(CellsWithId(0).size(), static_cast<size_t>(kWidth * kHeight));
+
+  ClearCanvas();
+  DrawFrame(kWidth - 3, 20, kWidth + 5, 23, 0, 255, 0);
+  std::set<Point> outline = RectCells(kWidth - 3, 20, kWidth - 1, 23);
+  for (const Point& inner : RectCells(kWidth - 2, 21, kWidth - 1, 22)) outline.erase(inner);
+  EXPECT_EQ(DrawnPixels(), outline);
+  ClearCanvas();
+  DrawFrame(40, 5, 33, 5, 0, 255, 0);  // a flat, reversed frame is one line
+  EXPECT_EQ(DrawnPixels(), RectCells(33, 5, 40, 5));
+}
+
+TEST_F(CanvasTest, CrossCursorIsAWhitePlusClampedIntoTheWindow) {
+  headless::Reset();
+  ASSERT_TRUE(OpenGlWindow("GAME", kWidth * 2, kHeight * 2, 16));
+  const auto cross = [](int32_t x, int32_t y) {
+    return CellsWhere([x, y](int32_t px, int32_t py) {
+      return (px == x && std::abs(py - y) <= 5) || (py == y && std::abs(px - x) <= 5);
+    });
+  };
+  headless::PointAtCanvas(50, 40);
+  CrossCursor();
+  EXPECT_EQ(DrawnPixels(), cross(50, 40));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(PixelAt(45, 40)[i], 255);
+  // The screen row just below the window is still its bottom row; a cursor past it is clamped.
+  for (const Point& screen : {Point{0, kHeight * 2}, Point{kWidth * 5, -50}}) {
+    ClearCanvas();
+    headless::Backend().cursorX = screen.first;
+    headless::Backend().cursorY = screen.second;
+    CrossCursor();
+    EXPECT_EQ(DrawnPixels(), screen.first ? cross(kWidth - 1, kHeight - 1) : cross(0, 0));
+  }
+  headless::Reset();
+}
+
+int32_t Advance(const char* text) {
+  FormatText("%s", text);
+  return DrawText(0, 50, 1, 1, 1);
+}
+
+TEST_F(CanvasTest, AdvancesFollowTheGlyphWidths) {
+  EXPECT_EQ(Advance("THUMBNAILS"), 43);
+  EXPECT_EQ(Advance("a\nb\tc"), 5 + 3 + 4 + 3 + 4);  // blanks; no line breaking
+  EXPECT_EQ(Advance(""), 0);
+  // The backquote and the box have ink that no table record holds.
+  for (const char* text : {"`", "\xE2\x82\xAC", "\xC3\x9F"}) {
+    ClearCanvas();
+    EXPECT_EQ(Advance(text), text[0] == '`' ? 10 : 4);
+    EXPECT_FALSE(DrawnPixels().empty()) << text;
+  }
+}
+
+TEST_F(CanvasTest, LaterLabelWinsWhereBandsMeet) {
+  // List rows 8 apart: the lower label's top band row is the upper one's bottom row.
+  FormatText("ESC");
+  DrawLabel(10, 40, 255, 255, 0, 12001);
+  DrawLabel(10, 48, 255, 255, 0, 12000);
+  EXPECT_EQ(CellsWithId(12000), RectCells(10, 39, 21, 47));
+  EXPECT_EQ(CellsWithId(12001), RectCells(10, 31, 21, 38));
+}
+
+TEST_F(CanvasTest, TextBufferIsNeverOverrun) {
+  FormatText("%s", std::string(400, 'x').c_str());
+  EXPECT_EQ(std::strlen(TextBuffer), 255u);
+  FormatText("C:");
+  FormatText("%s\\%s", TextBuffer, "music");  // formatting may read the buffer itself
+  EXPECT_STREQ(TextBuffer, "C:\\music");
+  // 256 bytes that are not UTF-8 and no zero: each is the letter "a" (width 4).
+  std::memset(TextBuffer, 0xE2, kTextBufferSize);
+  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 256 * 5);
+  EXPECT_EQ(DrawLabelClipped(0, 50, 255, 255, 0, 4, 10), 256 * 5);
+  EXPECT_EQ(DrawText(0, 50, 255, 255, 0), 256 * 5);
+  // The longest formatted text, cut inside a two-byte letter: the tail is one box.
+  FormatText("%s\xC3\xA9", std::string(254, 'e').c_str());
+  ASSERT_EQ(std::strlen(TextBuffer), 255u);
+  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 254 * 4 + 4);
+
+  std::mt19937 random(11);
+  for (int n = 0; n < 100; ++n) {
+    // Mostly high bytes, sometimes with a terminator somewhere, sometimes none at all.
+    for (char& c : TextBuffer) {
+      c = static_cast<char>(random() % 8 ? 0x80 + random() % 128 : random() % 256);
+    }
+    ClearCanvas();
+    const int32_t x = static_cast<int32_t>(random() % 40) - 20;
+    const int32_t end = DrawLabel(x, 30, 255, 255, 0, 6);
+    ASSERT_GE(end, x);
+    ASSERT_EQ(CellsWithId(6), RectCells(x, 21, end - 1, 29));  // one band, no gaps
+  }
+}
+
+// The drawing steps as the font defines them, one PutPixel or PutPickId per cell: a character is
+// drawn whole when its pen is left of xLimit, and a label claims its band including the gap.
+int32_t ReferenceDraw(int32_t x, int32_t y, const uint32_t* id, int64_t xLimit) {
+  int32_t pen = x;
+  for (const char* c = TextBuffer; *c; ++c) {
+    const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(*c));
+    for (int32_t row = 1; pen < xLimit && row <= 9; ++row) {
+      for (int32_t column = 0; column <= glyph.width; ++column) {
+        if (IsInk(glyph, row, column)) PutPixel(pen + column, y - row + 2, 9, 8, 7);
+        if (id) PutPickId(pen + column, y - row, *id);
+      }
+    }
+    pen += glyph.width + 1;
+  }
+  return pen;
+}
+
+// The Canvas and PickMap as they are, then cleared for the next drawing.
+std::pair<std::vector<uint8_t>, std::vector<uint32_t>> TakeFrame() {
+  const int64_t cells = CanvasWidth * CanvasHeight;
+  std::pair<std::vector<uint8_t>, std::vector<uint32_t>> frame{{Canvas, Canvas + 4 * cells},
+                                                               {PickMap, PickMap + cells}};
+  ClearCanvas();
+  return frame;
+}
+
+TEST_F(CanvasTest, DrawingMatchesTheCellByCellStepsAtEveryEdgeAndLimit) {
+  std::string printable;  // but the backquote, whose ink is not in its record
+  for (char c = 33; c < 127; ++c) printable += c == '`' ? ' ' : c;
+  const uint32_t id = 77;
+  for (const std::string& text : {printable, std::string("g@y!$? il"), std::string()}) {
+    FormatText("%s", text.c_str());
+    for (int32_t x : {-40, -3, 0, 7, kWidth - 9, kWidth - 1, kWidth}) {
+      for (int32_t y : {-2, 0, 1, 6, 9, 60, kHeight - 2, kHeight, kHeight + 1, kHeight + 8}) {
+        for (int32_t limit : {x - 1, x, x + 1, x + 25, kWidth + 1000}) {
+          SCOPED_TRACE(testing::Message() << x << "," << y << " limit " << limit);
+          for (const uint32_t* label : {&id, static_cast<const uint32_t*>(nullptr)}) {
+            const int32_t returned = label ? DrawLabelClipped(x, y, 9, 8, 7, id, limit)
+                                           : DrawTextClipped(x, y, 9, 8, 7, limit);
+            const auto drawn = TakeFrame();
+            ASSERT_EQ(returned, ReferenceDraw(x, y, label, limit));
+            ASSERT_TRUE(drawn == TakeFrame()) << (label ? "label" : "text");
+          }
+        }
+      }
+    }
   }
 }
 
