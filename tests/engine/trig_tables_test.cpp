@@ -1,13 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
-#include <vector>
 
 #include "engine/trig_tables.h"
-#include "trig_reference.h"
+#include "engine/world_tables.h"
 
 namespace {
+
+// Entries of both tables that differ from i thousandths of a degree computed in double precision
+// and rounded to single precision, the factor written out apart from the engine's.
+uint32_t CountInexactEntries(const float* sine, const float* cosine) {
+  uint32_t inexact = 0;
+  for (uint32_t i = 0; i < TrigTableSize; ++i) {
+    const double angle = static_cast<double>(i) * 0.017453292516666667 / 1000;
+    inexact += (sine[i] != static_cast<float>(std::sin(angle))) + (cosine[i] != static_cast<float>(std::cos(angle)));
+  }
+  return inexact;
+}
 
 TEST(TrigTablesTest, EverySplitFillsTheSameExactValues) {
   auto sine = std::make_unique<float[]>(TrigTableSize);
@@ -17,18 +28,27 @@ TEST(TrigTablesTest, EverySplitFillsTheSameExactValues) {
     std::fill_n(sine.get(), TrigTableSize, -2.0f);
     std::fill_n(cosine.get(), TrigTableSize, -2.0f);
     FillTrigTables(sine.get(), cosine.get(), threads);
-    EXPECT_EQ(CountInexactTrigEntries(sine.get(), cosine.get()), 0u);
+    EXPECT_EQ(CountInexactEntries(sine.get(), cosine.get()), 0u);
   }
+  EXPECT_EQ(sine[90000], 1.0f);
+  EXPECT_EQ(cosine[0], 1.0f);
+  EXPECT_NEAR(sine[30000], 0.5f, 1e-7f);
+  EXPECT_NEAR(sine[45000], cosine[45000], 1e-7f);
 }
 
-TEST(TrigTablesTest, DiagonalsAndQuartersOfTheCircle) {
-  std::vector<float> sine(90001), cosine(90001);
-  FillTrigRange(sine.data(), cosine.data(), 0, 90001);
-  EXPECT_EQ(cosine[0], 1.0f);
-  EXPECT_EQ(sine[0], 0.0f);
-  EXPECT_EQ(sine[90000], 1.0f);
-  EXPECT_NEAR(sine[45000], cosine[45000], 1e-7f);
-  EXPECT_NEAR(sine[30000], 0.5f, 1e-7f);
+TEST(TrigTablesTest, WorldTablesAreBuiltOnlyWhenNeitherExists) {
+  BuildTrigTables();
+  ASSERT_NE(World.CosineTable, nullptr);
+  EXPECT_EQ(CountInexactEntries(World.SineTable, World.CosineTable), 0u);
+  ReleaseTrigTables();
+  EXPECT_EQ(World.SineTable, nullptr);
+
+  World.SineTable = static_cast<float*>(std::malloc(sizeof(float)));
+  World.SineTable[0] = -5.0f;
+  BuildTrigTables();
+  EXPECT_EQ(World.SineTable[0], -5.0f);
+  EXPECT_EQ(World.CosineTable, nullptr);
+  ReleaseTrigTables();
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+#include "engine/sprite_bank.h"
+#include "engine/sprite_texture_image.h"
+#include "sprite_files.h"
+
+namespace {
+
+class SpriteBankTest : public ::testing::Test {
+ protected:
+  static bool Load(const std::vector<uint8_t>& bytes) {
+    WriteBytes("sprite.bmp", bytes);
+    return LoadSpriteBitmap("sprite.bmp", 5);
+  }
+  static std::vector<uint8_t> Pixels(uint32_t slot) {
+    const SpriteSlot& s = SpriteBank[slot];
+    return s.pixels == nullptr ? std::vector<uint8_t>{} : std::vector(s.pixels, s.pixels + s.width * s.height * 3);
+  }
+  // The sample file at path as the bank should hold it: the bytes after the header, red first.
+  static std::vector<uint8_t> SamplePixels(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    bytes.erase(bytes.begin(), bytes.begin() + std::min<size_t>(54, bytes.size()));
+    for (size_t i = 0; i + 2 < bytes.size(); i += 3) std::swap(bytes[i], bytes[i + 2]);
+    return bytes;
+  }
+  static uint32_t FilledSlots(uint32_t first, uint32_t last) {
+    uint32_t filled = 0;
+    for (uint32_t slot = first; slot <= last; ++slot) filled += SpriteBank[slot].pixels != nullptr;
+    return filled;
+  }
+
+  CurrentScratchFolder folder_;
+  ScopedSpriteBank bank_;
+};
+
+TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
+  std::vector<uint8_t> file = BmpHeader(4, 2), expected;
+  for (uint8_t pixel = 0; pixel < 8; ++pixel) {
+    file.insert(file.end(), {uint8_t(0x10 + pixel), uint8_t(0x20 + pixel), uint8_t(0x30 + pixel)});
+    expected.insert(expected.end(), {uint8_t(0x30 + pixel), uint8_t(0x20 + pixel), uint8_t(0x10 + pixel)});
+  }
+  file[10] = 200;        // the header's own pixel-data offset is not consulted
+  file[30] = 1;          // nor the compression field
+  file[29] = 1;          // only the bit count's low byte must be 24
+  file.push_back(0xEE);  // bytes beyond the pixel array are not read
+  ASSERT_TRUE(Load(CountingBmp(3, 3)));  // replaced by the next load
+  ASSERT_TRUE(Load(file));
+  EXPECT_EQ(SpriteBank[5].bytesPerPixel, 3u);
+  EXPECT_EQ(SpriteBank[5].width, 4u);
+  EXPECT_EQ(Pixels(5), expected);
+  ASSERT_TRUE(Load(BmpHeader(0, 9)));  // an empty pixel array still gets a buffer
+  EXPECT_NE(SpriteBank[5].pixels, nullptr);
+}
+
+// No header makes the reader read or allocate more than the file holds. A rejected file leaves
+// the slot as it was; an accepted header keeps its sizes but the slot loses its pixels.
+TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
+  auto withPixelBytes = [](std::vector<uint8_t> file, ptrdiff_t bytes) {
+    file.resize(static_cast<size_t>(54 + bytes), 0x44);
+    return file;
+  };
+  std::vector<uint8_t> notBm = CountingBmp(1, 1);
+  notBm[1] = 'A';
+  const std::vector<uint8_t> preloaded = {2, 1, 0, 5, 4, 3};
+  struct Case {
+    std::vector<uint8_t> file;
+    uint32_t width, height;  // 2 x 1: rejected, the slot keeps its preloaded pixels
+  };
+  const Case cases[] = {
+      {withPixelBytes(BmpHeader(1, 1, 8), 4), 2, 1},  // not 24 bits
+      {notBm, 2, 1},
+      {withPixelBytes(CountingBmp(1, 1), -1), 2, 1},  // short header
+      {{}, 2, 1},
+      {BmpHeader(1, 1), 1, 1},                        // the pixels are missing
+      {withPixelBytes(BmpHeader(4, 4), 47), 4, 4},    // one byte short
+      {withPixelBytes(BmpHeader(1000, 1000), 12), 1000, 1000},
+      {withPixelBytes(BmpHeader(0x7FFFFFFF, 0x7FFFFFFF), 12), 0x7FFFFFFF, 0x7FFFFFFF},  // beyond memory
+      {withPixelBytes(BmpHeader(0x80000000, 1), 12), 0x80000000, 1},                    // negative
+      {withPixelBytes(BmpHeader(1, 0xFFFFFFFF), 12), 1, 0xFFFFFFFF},
+      {withPixelBytes(BmpHeader(0xFFFFFFFF, 0xFFFFFFFF), 12), 0xFFFFFFFF, 0xFFFFFFFF},  // product wraps to 3
+      {withPixelBytes(BmpHeader(0x55555556, 0x30000000), 12), 0x55555556, 0x30000000},  // wraps in 32 bits
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.file.size() << " bytes, " << c.width << " x " << c.height);
+    ASSERT_TRUE(Load(CountingBmp(2, 1)));
+    EXPECT_FALSE(Load(c.file));
+    EXPECT_EQ(SpriteBank[5].width, c.width);
+    EXPECT_EQ(SpriteBank[5].height, c.height);
+    EXPECT_EQ(SpriteBank[5].bytesPerPixel, 3u);
+    EXPECT_EQ(Pixels(5), c.width == 2 ? preloaded : std::vector<uint8_t>{});
+  }
+  ASSERT_TRUE(Load(CountingBmp(2, 1)));
+  fs::create_directory("folder.bmp");
+  EXPECT_FALSE(LoadSpriteBitmap("folder.bmp", 5));
+  EXPECT_FALSE(LoadSpriteBitmap("missing.bmp", 5));
+  EXPECT_EQ(Pixels(5), preloaded);
+}
+
+TEST_F(SpriteBankTest, NothingLoadsOutsideTheBankOrWithoutIt) {
+  WriteBytes("sprite.bmp", CountingBmp(1, 1));
+  EXPECT_FALSE(LoadSpriteBitmap("sprite.bmp", SpriteSlotCount));
+  EXPECT_FALSE(LoadSpriteBitmap("sprite.bmp", 0xFFFFFFFF));
+  EXPECT_TRUE(LoadSpriteBitmap("sprite.bmp", SpriteSlotCount - 1));
+  ReleaseSpriteBank();
+  EXPECT_EQ(SpriteBank, nullptr);
+  EXPECT_FALSE(LoadSpriteBitmap("sprite.bmp", 1));
+  EXPECT_EQ(SpriteTextureImageOf(FirstTextureSlot).pixels, nullptr);
+  ReleaseSpriteBank();  // a second release finds nothing to free
+}
+
+TEST_F(SpriteBankTest, EveryListedFileReachesItsSlot) {
+  LoadSpriteLists();  // no folders yet: every slot stays empty
+  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 0u);
+  ASSERT_TRUE(CopySampleSprites());
+  LoadSpriteLists();
+  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 214u);
+  EXPECT_EQ(FilledSlots(801, 983), 58u);
+  EXPECT_EQ(FilledSlots(1200, 1223), 21u);
+  const std::pair<uint32_t, const char*> samples[] = {
+      {1104, "bmp_cross/cross4.bmp"}, {801, "bmp_unit/unit_giant_rat.bmp"}, {981, "bmp_unit/unit_mage.bmp"},
+      {193, "bmp_land/forest_leaf.bmp"}, {130, "bmp_dungeon/source.bmp"}, {160, "bmp_dungeon/source.bmp"},
+      {390, "bmp_structure/hart.bmp"}, {0, "bmp_item/blank.bmp"}, {3001, "bmp_item/item_blue_bag.bmp"},
+      {1000, "bmp_scr/intro1.bmp"}, {1206, "bmp_cube/DSC3.bmp"}, {1223, "bmp_unit/unit_pleidian.bmp"},
+  };
+  for (const auto& [slot, path] : samples) {
+    EXPECT_EQ(SamplePixels(path).size(), 16u * 16 * 3) << path;
+    EXPECT_EQ(Pixels(slot), SamplePixels(path)) << slot << " " << path;
+  }
+  EXPECT_NE(SpriteBank[130].pixels, SpriteBank[160].pixels);  // a file listed twice is read twice
+  EXPECT_NE(Pixels(131), SamplePixels("bmp_dungeon/source.bmp"));
+
+  // Without the cube folder only its slots stay empty.
+  ReleaseSpriteBank();
+  AllocateSpriteBank();
+  fs::remove_all("bmp_cube");
+  LoadSpriteLists();
+  EXPECT_EQ(FilledSlots(1200, 1206), 0u);
+  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 207u);
+}
+
+// The texture takes the sprite's width as both sides, with 4-byte row alignment: only sprites it
+// covers exactly are handed over.
+TEST_F(SpriteBankTest, TextureImagesNeverReadPastTheSprite) {
+  const uint32_t sizes[][3] = {{4, 4, 1},   {8, 8, 1}, {256, 256, 1}, {16, 8, 0}, {8, 16, 0},
+                               {12, 12, 0}, {2, 2, 0}, {1, 1, 0},     {0, 0, 0}};  // width, height, uploaded
+  for (const auto& [width, height, uploaded] : sizes) {
+    SCOPED_TRACE(::testing::Message() << width << " x " << height);
+    SpriteSlot& slot = SpriteBank[FirstTextureSlot];
+    slot = {static_cast<uint8_t*>(std::calloc(width * height * 3 + 1, 1)), width, height, 3};
+    const SpriteTextureImage image = SpriteTextureImageOf(FirstTextureSlot);
+    EXPECT_EQ(image.pixels, uploaded ? slot.pixels : nullptr);
+    EXPECT_EQ(image.side, uploaded ? static_cast<int32_t>(width) : 0);
+    std::free(slot.pixels);
+  }
+  SpriteBank[FirstTextureSlot] = {nullptr, 16, 16, 3};  // header accepted, pixels missing
+  EXPECT_EQ(SpriteTextureImageOf(FirstTextureSlot).pixels, nullptr);
+  EXPECT_EQ(SpriteTextureImageOf(SpriteSlotCount).pixels, nullptr);
+}
+
+}  // namespace
