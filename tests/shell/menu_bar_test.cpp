@@ -1,14 +1,10 @@
 // The MenuBar in the running menu: where each label claims its id, and what a click on each
 // label, on empty space and in the bar strip does, with the sleeps after it.
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "menu_scenario.h"
-#include "pictures/texture_loader.h"
 #include "shell/menu_bar.h"
+#include "shell/virtual_keys.h"
 
 namespace {
 
@@ -28,54 +24,34 @@ const std::vector<LabelPlace> kGridLabels = {
 class MenuBar : public MenuScenario {
  protected:
   static uint32_t IdOnBar(int32_t x) { return PickIdAt(ViewOffset.x + x, BarY() - 5); }
-  // Each label's band starts exactly at its x.
+  // Each label's band starts exactly at its x, and nothing else, the title included, claims the bar.
   static void ExpectLabelsAt(const std::vector<LabelPlace>& labels) {
+    Frames(1);
+    std::vector<uint32_t> expected, seen;
     for (const auto& label : labels) {
       EXPECT_EQ(IdOnBar(label.x), label.id) << label.x;
       EXPECT_NE(IdOnBar(label.x - 1), label.id) << label.x;
+      expected.push_back(label.id);
     }
-  }
-  static std::vector<uint32_t> BarIds() {
-    std::vector<uint32_t> ids;
     for (int32_t x = 0; x < CanvasWidth; ++x) {
-      const uint32_t id = PickIdAt(x, CanvasHeight - 16);
-      if (id != 0 && (ids.empty() || ids.back() != id)) ids.push_back(id);
+      const uint32_t id = PickIdAt(x, BarY() - 5);
+      if (id != 0 && (seen.empty() || seen.back() != id)) seen.push_back(id);
     }
-    return ids;
+    EXPECT_EQ(seen, expected);
   }
-  static std::vector<uint32_t> IdsOf(const std::vector<LabelPlace>& labels) {
-    std::vector<uint32_t> ids;
-    for (const auto& label : labels) ids.push_back(label.id);
-    return ids;
-  }
-  void ShowGrid() {
-    PressKey(0xDD);  // "]" shows the grid at offset 0, 0
+  static void ShowGrid() {
+    PressKey(vk::BracketRight);  // the grid at offset 0, 0
     Frames(1);
     ASSERT_EQ(ViewMode, ViewModeKind::Grid);
   }
 };
 
-TEST_F(MenuBar, ListLabelsClaimTheirIdsLeftToRight) {
-  Frames(1);
+TEST_F(MenuBar, LabelsClaimTheirIdsInEachView) {
   ExpectLabelsAt(kListLabels);
-  EXPECT_EQ(BarIds(), IdsOf(kListLabels)) << "nothing else, the title included, claims the bar";
-}
-
-TEST_F(MenuBar, GridLabelsClaimTheirIdsAtTheGridPlaces) {
-  ShowGrid();
-  Frames(1);
-  ExpectLabelsAt(kGridLabels);
-  EXPECT_EQ(BarIds(), IdsOf(kGridLabels));
-}
-
-TEST_F(MenuBar, TheLabelsMoveWithTheViewOffset) {
   ViewOffset = {100, -50};
-  Frames(1);
   ExpectLabelsAt(kListLabels);
-}
-
-TEST_F(MenuBar, TheViewerShowsNoLabels) {
-  Frames(1);
+  ShowGrid();
+  ExpectLabelsAt(kGridLabels);
   ClearCanvas();
   ViewMode = ViewModeKind::Viewer;
   DrawMenuBar();
@@ -88,76 +64,51 @@ TEST_F(MenuBar, ThumbnailsSwitchesToTheGridAndBackWithoutSleeping) {
   media_.AddFile("new.mp3");
   const int32_t before = EntryTable.count;
   EXPECT_EQ(ClickLabel(268), Sleeps{});
-  EXPECT_EQ(ViewMode, ViewModeKind::Grid);
-  EXPECT_EQ(GridRedraw, 1u);
+  EXPECT_EQ(View(), "grid redraw at 0,0 saved 30,-60");
   EXPECT_EQ(EntryTable.count, before + 1) << "the label reads the folder again";
   EXPECT_EQ(FirstThumb, 2);
-  EXPECT_EQ(SavedViewOffset.x, 30);
-  EXPECT_EQ(ViewOffset.x, 0);
   Frames(1);
   const int32_t selected = SelectedEntry;
   EXPECT_EQ(ClickLabel(268), Sleeps{});
-  EXPECT_EQ(ViewMode, ViewModeKind::List);
-  EXPECT_EQ(GridRedraw, 0u);
+  EXPECT_EQ(View(), "list at 30,-60 saved 30,-60");
   EXPECT_EQ(FirstThumb, selected);
-  EXPECT_EQ(ViewOffset.x, 30);
-  EXPECT_EQ(ViewOffset.y, -60);
 }
 
 TEST_F(MenuBar, BracketLabelsInTheListKeepItsOffsetAndSleepLonger) {
-  ViewOffset = {30, -60};
-  EXPECT_EQ(ClickLabel(320), (Sleeps{180, 150, 480}));
-  EXPECT_EQ(ViewMode, ViewModeKind::Grid);
-  EXPECT_EQ(SavedViewOffset.x, 30);
-  EXPECT_EQ(SavedViewOffset.y, -60);
-  EXPECT_EQ(ViewOffset.x, 0);
-  Frames(1);
+  for (int32_t x : {320, 360}) {
+    ViewMode = ViewModeKind::List;
+    ViewOffset = {30, -60};
+    SavedViewOffset = {};
+    GridRedraw = 0;
+    EXPECT_EQ(ClickLabel(x), (Sleeps{180, 150, 480})) << x;
+    EXPECT_EQ(View(), "grid redraw at 0,0 saved 30,-60") << x;
+  }
   EXPECT_EQ(ClickLabel(360), (Sleeps{150, 480})) << "in the grid there is no offset to keep";
-  EXPECT_EQ(SavedViewOffset.x, 30);
-  EXPECT_EQ(ViewMode, ViewModeKind::Grid);
-}
-
-TEST_F(MenuBar, BracketRightInTheListPagesForward) {
-  EXPECT_EQ(ClickLabel(360), (Sleeps{180, 150, 480}));
-  EXPECT_EQ(ViewMode, ViewModeKind::Grid);
+  EXPECT_EQ(View(), "grid redraw at 0,0 saved 30,-60");
 }
 
 TEST_F(MenuBar, CenterCenterMovesTheListAndEmptySpacePutsItBack) {
   ViewOffset = {7, -9};
+  SavedViewOffset = {1, 1};
+  EXPECT_EQ(ClickAt(900, CanvasHeight - 30), Sleeps{}) << "the bar strip on nothing does nothing";
+  EXPECT_EQ(View(), "list at 7,-9 saved 1,1");
   EXPECT_EQ(ClickLabel(402), Sleeps{});
-  EXPECT_EQ(ViewOffset.x, 960 / 3);
-  EXPECT_EQ(ViewOffset.y, -540 / 3);
-  EXPECT_EQ(SavedViewOffset.x, 7);
+  EXPECT_EQ(View(), "list at 320,-180 saved 7,-9");
   media_.AddFile("new.mp3");
-  const int32_t before = EntryTable.count;
-  EXPECT_EQ(ClickAt(900, 5), Sleeps{});
-  EXPECT_EQ(ViewOffset.x, 7);
-  EXPECT_EQ(ViewOffset.y, -9);
-  EXPECT_EQ(ViewMode, ViewModeKind::List);
-  EXPECT_EQ(EntryTable.count, before + 1);
-}
-
-TEST_F(MenuBar, EmptySpaceInTheGridReturnsToTheList) {
+  EXPECT_EQ(ClickAt(900, CanvasHeight - 31), Sleeps{}) << "one row above the strip is empty space";
+  EXPECT_EQ(View(), "list at 7,-9 saved 7,-9");
+  EXPECT_EQ(EntryTable.count, 7) << "empty space reads the folder again";
   ShowGrid();
   ClickAt(CanvasWidth - 1, 0);
-  EXPECT_EQ(ViewMode, ViewModeKind::List);
-  EXPECT_EQ(GridRedraw, 0u);
-}
-
-TEST_F(MenuBar, AClickInTheBarStripOnNothingDoesNothing) {
-  ViewOffset = {7, -9};
-  SavedViewOffset = {1, 1};
-  EXPECT_EQ(ClickAt(900, CanvasHeight - 30), Sleeps{});
-  EXPECT_EQ(ViewOffset.x, 7);
-  ClickAt(900, CanvasHeight - 31);
-  EXPECT_EQ(ViewOffset.x, 1) << "one row lower is empty space";
+  EXPECT_EQ(View(), "list at 7,-9 saved 7,-9");
 }
 
 TEST_F(MenuBar, ThumbSizeLabelsSetTheCellAndRedraw) {
-  const std::vector<std::pair<int32_t, int32_t>> sizes = {{410, 60},  {440, 100}, {475, 160},
-                                                          {510, 200}, {545, 300}, {580, 400}};
+  const std::pair<int32_t, int32_t> sizes[] = {{410, 60},  {440, 100}, {475, 160},
+                                               {510, 200}, {545, 300}, {580, 400}};
   ShowGrid();
   for (const auto& [x, side] : sizes) {
+    GridRedraw = 0;
     EXPECT_EQ(ClickLabel(x), Sleeps{});
     EXPECT_EQ(ThumbSize.x, side);
     EXPECT_EQ(ThumbSize.y, side);
@@ -165,32 +116,20 @@ TEST_F(MenuBar, ThumbSizeLabelsSetTheCellAndRedraw) {
   }
 }
 
-TEST_F(MenuBar, FunctionLabelsChangeTheDisplayModeOrOpenTheFileManager) {
-  EXPECT_EQ(ClickLabel(479), Sleeps{});
-  EXPECT_EQ(DisplayMode, 0);
-  EXPECT_EQ(CanvasWidth, 1280);
-  EXPECT_EQ(ClickLabel(509), Sleeps{});
-  EXPECT_EQ(DisplayMode, 2);
-  EXPECT_EQ(CanvasWidth, 1920);
-  EXPECT_EQ(ClickLabel(464), Sleeps{});
-  EXPECT_EQ(DisplayMode, 1);
-  EXPECT_EQ(ClickLabel(494), Sleeps{450});
-  ASSERT_EQ(headless::Backend().programsStarted.size(), 1u);
-  EXPECT_EQ(headless::Backend().programsStarted[0].parameters, std::string(FolderPath));
-}
-
-TEST_F(MenuBar, GridFunctionLabelsStandFurtherRight) {
+TEST_F(MenuBar, CommandLabelsActLikeTheirKeys) {
+  for (int32_t factor : {1, 2, 0}) {
+    EXPECT_EQ(ClickLabel(251), Sleeps{150});
+    EXPECT_EQ(ColumnFactor, factor);
+  }
+  for (const auto& [x, mode] : {std::pair{479, 0}, std::pair{509, 2}, std::pair{464, 1}}) {
+    EXPECT_EQ(ClickLabel(x), Sleeps{});
+    EXPECT_EQ(DisplayMode, mode);
+  }
   ShowGrid();
-  EXPECT_EQ(ClickLabel(637), Sleeps{});
+  GridRedraw = 0;
+  EXPECT_EQ(ClickLabel(637), Sleeps{}) << "the grid's labels stand further right";
   EXPECT_EQ(DisplayMode, 0);
   EXPECT_EQ(GridRedraw, 1u) << "a mode change redraws the grid";
-}
-
-TEST_F(MenuBar, LfCyclesTheColumnFactorAndEscEnds) {
-  for (int32_t expected : {1, 2, 0}) {
-    EXPECT_EQ(ClickLabel(251), Sleeps{150});
-    EXPECT_EQ(ColumnFactor, expected);
-  }
   EXPECT_EQ(ClickLabel(228), Sleeps{});
   EXPECT_EQ(QuitRequested, 1u);
 }

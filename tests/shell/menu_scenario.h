@@ -53,17 +53,13 @@ class MenuScenario : public ::testing::Test {
     RunIteration();
     return headless::Backend().sleeps;
   }
-  // The key arrives in this frame's pump and acts in the next; answers that frame's sleeps.
-  static std::vector<int32_t> PressKey(int32_t key) {
-    headless::Queue(headless::EventKind::KeyDown, key);
-    RunIteration();
-    return SleepsOfOneFrame();
-  }
+  // Keys arrive in this frame's pump and act in the next; answers that frame's sleeps.
   static std::vector<int32_t> PressKeys(const std::vector<int32_t>& keys) {
     for (int32_t key : keys) headless::Queue(headless::EventKind::KeyDown, key);
     RunIteration();
     return SleepsOfOneFrame();
   }
+  static std::vector<int32_t> PressKey(int32_t key) { return PressKeys({key}); }
   // A right press at Canvas (x, y), past the debounce; answers the sleeps of the frame that acts.
   static std::vector<int32_t> ClickAt(int32_t x, int32_t y) {
     while (FrameCounter <= RightClickFrame + kRightClickDebounceFrames) RunIteration();
@@ -76,6 +72,13 @@ class MenuScenario : public ::testing::Test {
   static int32_t BarY() { return ViewOffset.y + CanvasHeight - 11; }
   static std::vector<int32_t> ClickLabel(int32_t x) {
     return ClickAt(ViewOffset.x + x + 1, BarY() - 5);
+  }
+  // The view as one line: mode, a pending grid redraw, the offset and the list's saved offset.
+  static std::string View() {
+    const char* const modes[] = {"list", "grid", "viewer"};
+    auto point = [](CanvasPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); };
+    return std::string(modes[static_cast<int>(ViewMode)]) + (GridRedraw ? " redraw" : "") + " at " +
+           point(ViewOffset) + " saved " + point(SavedViewOffset);
   }
   static int32_t IndexOf(const std::string& name) {
     for (int32_t i = 1; i <= EntryTable.count; ++i)

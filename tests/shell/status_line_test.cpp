@@ -1,61 +1,40 @@
 // The status text: its places by view and geometry, the bottom correction and the 12-hour clock.
 #include "shell/status_line.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <string>
-#include <vector>
+#include <utility>
 
-#include "browser/entry_table.h"
-#include "canvas/canvas.h"
 #include "canvas/text.h"
+#include "menu_scenario.h"
 #include "pictures/texture_loader.h"
-#include "platform/headless/headless.h"
-#include "shell/menu_state.h"
 
 namespace {
 
-std::string TwelveHour(const char* time24) {
+TEST(TwelveHourClock, ConvertsAndToleratesBadText) {
+  // Missing fields count as 0; out-of-range hours lose 12 once.
+  const std::pair<const char*, const char*> cases[] = {
+      {"00:05:09", "12:05:09"}, {"12:30:00", "12:30:00"}, {"13:00:00", "01:00:00"},
+      {"23:59:59", "11:59:59"}, {"11:00:01", "11:00:01"}, {"14-07,3", "02:07:03"},
+      {" 9\t8\n7 ", "09:08:07"}, {"", "12:00:00"},        {"ab:cd", "12:00:00"},
+      {"25:61:99", "13:61:99"}, {"1:2:3:4:5", "01:02:03"}};
   char out[kClockTextSize];
-  FormatTwelveHourClock(time24, out);
-  return out;
-}
-
-TEST(TwelveHourClock, ConvertsTheWorkedExamples) {
-  EXPECT_EQ(TwelveHour("00:05:09"), "12:05:09");
-  EXPECT_EQ(TwelveHour("12:30:00"), "12:30:00");
-  EXPECT_EQ(TwelveHour("13:00:00"), "01:00:00");
-  EXPECT_EQ(TwelveHour("23:59:59"), "11:59:59");
-  EXPECT_EQ(TwelveHour("11:00:01"), "11:00:01");
-}
-
-TEST(TwelveHourClock, SplitsAtEveryDelimiterAndToleratesBadText) {
-  EXPECT_EQ(TwelveHour("14-07,3"), "02:07:03");
-  EXPECT_EQ(TwelveHour(" 9\t8\n7 "), "09:08:07");
-  EXPECT_EQ(TwelveHour(""), "12:00:00") << "missing fields count as 0";
-  EXPECT_EQ(TwelveHour("ab:cd"), "12:00:00");
-  EXPECT_EQ(TwelveHour("25:61:99"), "13:61:99") << "out-of-range hours lose 12 once";
-  EXPECT_EQ(TwelveHour("1:2:3:4:5"), "01:02:03");
-  const std::string longest(200, '7');
-  EXPECT_FALSE(TwelveHour(longest.c_str()).empty());
-}
-
-class StatusLine : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetMenuState();
-    headless::Reset();
-    AllocateEntryTable();
-    std::snprintf(FolderPath, sizeof FolderPath, "/media/films/");
-    ScreenSize = {1920, 1080};
-    UseGeometry(960, 540, 2);
+  for (const auto& [time24, expected] : cases) {
+    FormatTwelveHourClock(time24, out);
+    EXPECT_STREQ(out, expected) << time24;
   }
-  void TearDown() override { ReleaseCanvas(); }
+  FormatTwelveHourClock(std::string(200, '7').c_str(), out);
+  EXPECT_LT(std::strlen(out), kClockTextSize) << "a huge field must not overflow";
+}
 
-  static void UseGeometry(int32_t width, int32_t height, int32_t scale) {
-    SetCanvasSize(width, height);
-    PixelScale = scale;
+class StatusLine : public MenuScenario {
+ protected:
+  struct Line {
+    std::string text;
+    int32_t x, y;
+  };
+  void SetUp() override {
+    MenuScenario::SetUp();
+    std::snprintf(FolderPath, sizeof FolderPath, "/media/films/");
   }
   static std::vector<uint8_t> CanvasBytes() {
     return {Canvas, Canvas + static_cast<size_t>(CanvasWidth) * CanvasHeight * 4};
@@ -65,11 +44,7 @@ class StatusLine : public ::testing::Test {
     DrawStatusText();
     return CanvasBytes();
   }
-  struct Line {
-    std::string text;
-    int32_t x, y;
-  };
-  // The same lines drawn one by one in yellow where the status text should put them.
+  // The lines drawn one by one in yellow where the status text should put them.
   static std::vector<uint8_t> Expected(const std::vector<Line>& lines) {
     ClearCanvas();
     for (const Line& line : lines) {
@@ -78,26 +53,28 @@ class StatusLine : public ::testing::Test {
     }
     return CanvasBytes();
   }
-  static std::vector<Line> BottomLines(int32_t lift, const char* clock) {
-    std::vector<Line> lines = {{kCreditsFirstLine, 12, 28 + lift}, {kCreditsSecondLine, 12, 16 + lift}};
+  // The top lines, then the credits and the clock lifted by `lift` rows.
+  static std::vector<uint8_t> Expected(std::vector<Line> lines, int32_t lift, const char* clock) {
+    lines.push_back({kCreditsFirstLine, 12, 28 + lift});
+    lines.push_back({kCreditsSecondLine, 12, 16 + lift});
     if (clock) lines.push_back({clock, CanvasWidth - 50, 16 + lift});
-    return lines;
+    return Expected(lines);
   }
 };
 
-TEST_F(StatusLine, ListShowsThePathThenCreditsAndClock) {
+TEST_F(StatusLine, ListShowsThePathThenCreditsAndClockLiftedByTheCorrection) {
   headless::Backend().localTimeSeconds = 13 * 3600;
   ViewOffset = {40, -100};
-  auto lines = BottomLines(0, "01:00:00");
-  lines.insert(lines.begin(), {"/media/films/", 52, -100 + 540 - 21});
-  EXPECT_EQ(Drawn(), Expected(lines));
-}
-
-TEST_F(StatusLine, WithoutTheClockTheCreditsStay) {
+  EXPECT_EQ(Drawn(), Expected({{"/media/films/", 52, -100 + 540 - 21}}, 0, "01:00:00"));
   ClockShown = 0;
-  auto lines = BottomLines(0, nullptr);
-  lines.insert(lines.begin(), {"/media/films/", 12, 540 - 21});
-  EXPECT_EQ(Drawn(), Expected(lines));
+  ViewOffset = {};
+  EXPECT_EQ(Drawn(), Expected({{"/media/films/", 12, 540 - 21}}, 0, nullptr));
+  ClockShown = 1;
+  SetCanvasSize(1280, 960);
+  PixelScale = 1;
+  WindowPos.y = 220;
+  headless::Backend().localTimeSeconds = 12 * 3600 + 30 * 60;
+  EXPECT_EQ(Drawn(), Expected({{"/media/films/", 12, 960 - 21}}, 100, "12:30:00"));
 }
 
 TEST_F(StatusLine, ViewerShowsNameAndSizeAtFixedPlaces) {
@@ -108,12 +85,9 @@ TEST_F(StatusLine, ViewerShowsNameAndSizeAtFixedPlaces) {
   PictureInfo.width = 800;
   PictureInfo.height = 600;
   headless::Backend().localTimeSeconds = 5 * 60 + 9;
-  auto lines = BottomLines(0, "12:05:09");
-  lines.insert(lines.begin(), {{"PICTURE.JPG", 12, 540 - 22}, {"800x600", 12, 540 - 30}});
-  EXPECT_EQ(Drawn(), Expected(lines));
+  EXPECT_EQ(Drawn(), Expected({{"PICTURE.JPG", 12, 518}, {"800x600", 12, 510}}, 0, "12:05:09"));
   ShownPicture = 3000;  // out of the table: no name, the size line still drawn
-  lines.erase(lines.begin());
-  EXPECT_EQ(Drawn(), Expected(lines));
+  EXPECT_EQ(Drawn(), Expected({{"800x600", 12, 510}}, 0, "12:05:09"));
 }
 
 TEST_F(StatusLine, TheTitleStandsOnTheMenuBarBaseLine) {
@@ -125,33 +99,16 @@ TEST_F(StatusLine, TheTitleStandsOnTheMenuBarBaseLine) {
 }
 
 TEST_F(StatusLine, BottomCorrectionLiftsByTheRowsBelowTheScreen) {
-  UseGeometry(1280, 960, 1);
-  EXPECT_EQ(BottomCorrection(), 0);
-  WindowPos.y = 120;  // 960 + 120 = 1080 fits exactly
-  EXPECT_EQ(BottomCorrection(), 0);
-  WindowPos.y = 220;  // 100 rows below
-  EXPECT_EQ(BottomCorrection(), 100);
-  UseGeometry(960, 540, 2);
-  WindowPos.y = 101;  // 1080 + 101: 101 screen rows, 50 Canvas rows
-  EXPECT_EQ(BottomCorrection(), 50);
-  PixelScale = 0;
-  EXPECT_EQ(BottomCorrection(), 0);
-}
-
-TEST_F(StatusLine, TheBottomLinesMoveUpWithTheCorrection) {
-  UseGeometry(1280, 960, 1);
-  WindowPos.y = 220;
-  headless::Backend().localTimeSeconds = 12 * 3600 + 30 * 60;
-  auto lines = BottomLines(100, "12:30:00");
-  lines.insert(lines.begin(), {"/media/films/", 12, 960 - 21});
-  EXPECT_EQ(Drawn(), Expected(lines));
-}
-
-TEST(Credits, AreOneLineEachOfTheirLengths) {
-  EXPECT_EQ(std::strlen(kCreditsFirstLine), 74u);
-  EXPECT_EQ(std::strlen(kCreditsSecondLine), 43u);
-  for (const char* line : {kCreditsFirstLine, kCreditsSecondLine})
-    for (const char* c = line; *c; ++c) EXPECT_TRUE(*c >= 32 && *c < 127) << line;
+  // {width, height, pixel scale, window top, Canvas rows lifted}: 960 + 120 fits exactly, and
+  // at scale 2 the 101 screen rows below are 50 Canvas rows.
+  const int32_t cases[][5] = {{1280, 960, 1, 0, 0},   {1280, 960, 1, 120, 0}, {1280, 960, 1, 220, 100},
+                              {960, 540, 2, 101, 50}, {960, 540, 0, 101, 0}};
+  for (const auto& [width, height, scale, top, lift] : cases) {
+    SetCanvasSize(width, height);
+    PixelScale = scale;
+    WindowPos.y = top;
+    EXPECT_EQ(BottomCorrection(), lift) << height << " " << scale << " " << top;
+  }
 }
 
 }  // namespace
