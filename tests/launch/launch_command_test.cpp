@@ -19,40 +19,38 @@ LaunchCommand Build(const char* folder, const char* name, const char* startDir,
   return command;
 }
 
-TEST(LaunchCommand, WindowsExampleTurnsTheSpaceIntoAnAsterisk) {
-  const LaunchCommand command = Build("C:\\Media", "My Song.mp3", "C:\\Menu", kWindows);
-  EXPECT_STREQ(command.launchPath, "C:\\Media\\My*Song.mp3");
-  EXPECT_STREQ(command.playerPath, "C:\\Menu\\moxa3.exe");
-  EXPECT_STREQ(command.parameters, " rightful C:\\Media\\My*Song.mp3 0 ");
-}
-
-TEST(LaunchCommand, LinuxExampleTurnsTheSpaceIntoAnAsterisk) {
-  const LaunchCommand command = Build("/media", "My Song.mp3", "/opt/menu", kLinux);
-  EXPECT_STREQ(command.launchPath, "/media/My*Song.mp3");
-  EXPECT_STREQ(command.playerPath, "/opt/menu/moxa3");
-  EXPECT_STREQ(command.parameters, " rightful /media/My*Song.mp3 0 ");
-}
-
-TEST(LaunchCommand, EverySpaceOfFolderAndNameBecomesAnAsterisk) {
-  const LaunchCommand command = Build("/my media", " a  b ", "/", kLinux);
-  EXPECT_STREQ(command.launchPath, "/my*media/*a**b*");
-  EXPECT_STREQ(command.parameters, " rightful /my*media/*a**b* 0 ");
-}
-
-TEST(LaunchCommand, ARootFolderGetsNoSecondSeparator) {
-  EXPECT_STREQ(Build("C:\\", "a b.mp3", "C:\\", kWindows).launchPath, "C:\\a*b.mp3");
-  EXPECT_STREQ(Build("/", "a b.mp3", "/", kLinux).launchPath, "/a*b.mp3");
-}
-
-TEST(LaunchCommand, TheOtherConventionsSeparatorIsAnOrdinaryCharacter) {
-  EXPECT_STREQ(Build("/media/", "x.mp3", "/", kWindows).launchPath, "/media/\\x.mp3");
-  EXPECT_STREQ(Build("C:\\Media\\", "x.mp3", "/", kLinux).launchPath, "C:\\Media\\/x.mp3");
+TEST(LaunchCommand, PathsAndParametersUnderBothConventions) {
+  struct Case {
+    const char *folder, *name, *startDir;
+    const platform::Conventions* conventions;
+    const char *launchPath, *playerPath;  // no player path: not checked
+  };
+  const Case cases[] = {
+      {"C:\\Media", "My Song.mp3", "C:\\Menu", &kWindows, "C:\\Media\\My*Song.mp3", "C:\\Menu\\moxa3.exe"},
+      {"/media", "My Song.mp3", "/opt/menu", &kLinux, "/media/My*Song.mp3", "/opt/menu/moxa3"},
+      {"/my media", " a  b ", "/", &kLinux, "/my*media/*a**b*", nullptr},
+      // A folder already ending in the separator gets no second one.
+      {"C:\\", "a b.mp3", "C:\\", &kWindows, "C:\\a*b.mp3", nullptr},
+      {"/", "a b.mp3", "/", &kLinux, "/a*b.mp3", nullptr},
+      // The other convention's separator is an ordinary character.
+      {"/media/", "x.mp3", "/", &kWindows, "/media/\\x.mp3", nullptr},
+      {"C:\\Media\\", "x.mp3", "/", &kLinux, "C:\\Media\\/x.mp3", nullptr},
+      {"", "a", "", &kWindows, "\\a", "\\moxa3.exe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.folder) + " | " + c.name);
+    const LaunchCommand command = Build(c.folder, c.name, c.startDir, *c.conventions);
+    EXPECT_STREQ(command.launchPath, c.launchPath);
+    if (c.playerPath != nullptr) {
+      EXPECT_STREQ(command.playerPath, c.playerPath);
+    }
+    EXPECT_EQ(std::string(command.parameters), std::string(" rightful ") + c.launchPath + " 0 ");
+  }
 }
 
 TEST(LaunchCommand, CharactersAShellWouldActOnAreKeptAsTheyAre) {
   const char* name = "$(touch\tc)`id`;a|b&c'q\"\n-x\t*.mp3";
-  const LaunchCommand command = Build("/m", name, "/s", kLinux);
-  EXPECT_EQ(std::string(command.launchPath), std::string("/m/") + name);
+  EXPECT_EQ(std::string(Build("/m", name, "/s", kLinux).launchPath), std::string("/m/") + name);
 }
 
 TEST(LaunchCommand, AnOverlongPathIsCutToTheBufferAndStaysTerminated) {
@@ -63,13 +61,6 @@ TEST(LaunchCommand, AnOverlongPathIsCutToTheBufferAndStaysTerminated) {
   EXPECT_EQ(std::string(command.playerPath), folder + "/mo");
   EXPECT_EQ(std::strlen(command.parameters), static_cast<size_t>(kPathBufferSize - 1));
   EXPECT_EQ(std::string(command.parameters).substr(0, 12), " rightful ff");
-}
-
-TEST(LaunchCommand, EmptyFolderAndStartDirStillGiveTheFormats) {
-  const LaunchCommand command = Build("", "a", "", kWindows);
-  EXPECT_STREQ(command.launchPath, "\\a");
-  EXPECT_STREQ(command.playerPath, "\\moxa3.exe");
-  EXPECT_STREQ(command.parameters, " rightful \\a 0 ");
 }
 
 }  // namespace

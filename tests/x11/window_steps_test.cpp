@@ -4,62 +4,49 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
 using x11::ForcedFailures;
-using x11::MessageOfStep;
 using x11::WindowStep;
 
-TEST(WindowSteps, EachStepShowsTheMessageOfItsWin32Counterpart) {
-  EXPECT_STREQ(MessageOfStep(WindowStep::RegisterClass), "Failed To Register The Window Class.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::CreateWindow), "Window Creation Error.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::DeviceContext), "Can't Create A GL Device Context.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::ChoosePixelFormat), "Can't Find A Suitable PixelFormat.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::SetPixelFormat), "Can't Set The PixelFormat.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::CreateContext), "Can't Create A GL Rendering Context.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::MakeCurrent), "Can't Activate The GL Rendering Context.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::ReleaseCurrent), "Release Of DC And RC Failed.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::DeleteContext), "Release Rendering Context Failed.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::ReleaseDeviceContext), "Release Device Context Failed.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::DestroyWindow), "Could Not Release hWnd.");
-  EXPECT_STREQ(MessageOfStep(WindowStep::UnregisterClass), "Could Not Unregister Class.");
-}
-
-TEST(WindowSteps, NamesAreDistinct) {
+TEST(WindowSteps, EachStepShowsTheMessageOfItsWin32CounterpartAndHasItsOwnName) {
+  const std::pair<WindowStep, const char*> messages[] = {
+      {WindowStep::RegisterClass, "Failed To Register The Window Class."},
+      {WindowStep::CreateWindow, "Window Creation Error."},
+      {WindowStep::DeviceContext, "Can't Create A GL Device Context."},
+      {WindowStep::ChoosePixelFormat, "Can't Find A Suitable PixelFormat."},
+      {WindowStep::SetPixelFormat, "Can't Set The PixelFormat."},
+      {WindowStep::CreateContext, "Can't Create A GL Rendering Context."},
+      {WindowStep::MakeCurrent, "Can't Activate The GL Rendering Context."},
+      {WindowStep::ReleaseCurrent, "Release Of DC And RC Failed."},
+      {WindowStep::DeleteContext, "Release Rendering Context Failed."},
+      {WindowStep::ReleaseDeviceContext, "Release Device Context Failed."},
+      {WindowStep::DestroyWindow, "Could Not Release hWnd."},
+      {WindowStep::UnregisterClass, "Could Not Unregister Class."},
+  };
+  for (const auto& [step, message] : messages) EXPECT_STREQ(x11::MessageOfStep(step), message);
   std::set<std::string> names;
   for (const auto& info : x11::kWindowSteps) names.insert(info.name);
   EXPECT_EQ(names.size(), std::size(x11::kWindowSteps));
 }
 
-TEST(ForcedFailures, NothingIsForcedWithoutTheVariable) {
+TEST(ForcedFailures, NamesFailTheirStepInEveryCycleOrInTheOneGiven) {
   for (const char* text : {static_cast<const char*>(nullptr), "", ",", "@2"}) {
     const ForcedFailures forced = ForcedFailures::Parse(text);
     for (const auto& info : x11::kWindowSteps) EXPECT_FALSE(forced.Fails(info.step, 1));
   }
-}
-
-TEST(ForcedFailures, ANameAloneFailsThatStepInEveryCycle) {
-  const ForcedFailures forced = ForcedFailures::Parse("create-context");
+  const ForcedFailures forced =
+      ForcedFailures::Parse("make-current@3,create-context,unregister-class@12");
   EXPECT_TRUE(forced.Fails(WindowStep::CreateContext, 1));
   EXPECT_TRUE(forced.Fails(WindowStep::CreateContext, 7));
-  EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 1));
-}
-
-TEST(ForcedFailures, ACycleNumberLimitsTheFailureToThatCycle) {
-  const ForcedFailures forced = ForcedFailures::Parse("create-window@2");
-  EXPECT_FALSE(forced.Fails(WindowStep::CreateWindow, 1));
-  EXPECT_TRUE(forced.Fails(WindowStep::CreateWindow, 2));
-  EXPECT_FALSE(forced.Fails(WindowStep::CreateWindow, 3));
-}
-
-TEST(ForcedFailures, SeveralEntriesSeparatedByCommas) {
-  const ForcedFailures forced = ForcedFailures::Parse("make-current@3,destroy-window,unregister-class@12");
   EXPECT_TRUE(forced.Fails(WindowStep::MakeCurrent, 3));
   EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 2));
-  EXPECT_TRUE(forced.Fails(WindowStep::DestroyWindow, 1));
+  EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 4));
   EXPECT_TRUE(forced.Fails(WindowStep::UnregisterClass, 12));
   EXPECT_FALSE(forced.Fails(WindowStep::UnregisterClass, 1));
+  EXPECT_FALSE(forced.Fails(WindowStep::DestroyWindow, 1));
 }
 
 TEST(ForcedFailures, UnknownNamesAndMalformedCyclesAreIgnored) {
