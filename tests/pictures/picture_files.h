@@ -2,7 +2,14 @@
 // ImageMagick, inside temporary folders that vanish with the test.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,17 +20,23 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
-// A picture as tests describe it: rows from the top, as one reads it.
+// Rows from the top, as one reads the picture.
 struct Picture {
   int32_t width = 0, height = 0;
-  std::vector<Rgb> pixels;  // width x height, top row first
-
+  std::vector<Rgb> pixels;
   Rgb At(int32_t x, int32_t yFromTop) const { return pixels[yFromTop * width + x]; }
 };
 
-// width x height pixels cycling through colours, shifted by one on each row.
-Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& colours);
-Picture Filled(int32_t width, int32_t height, Rgb colour);
+// Colours cycling along each row, shifted by one on every row.
+inline Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& colours) {
+  Picture picture{width, height, {}};
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) picture.pixels.push_back(colours[(x + y) % colours.size()]);
+  return picture;
+}
+inline Picture Filled(int32_t width, int32_t height, Rgb colour) {
+  return Picture{width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, colour)};
+}
 
 enum class Sixteen { Rgb555, Rgb565 };
 struct BmpLayout {
@@ -32,28 +45,102 @@ struct BmpLayout {
   Sixteen sixteen = Sixteen::Rgb555;
   int gapBytes = 0;  // unused bytes between the colour table and the pixels
 };
-std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout);
+
+inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout) {
+  const int bpp = layout.bitsPerPixel;
+  const bool paletted = bpp <= 8, bitfields = bpp == 16 && layout.sixteen == Sixteen::Rgb565;
+  std::vector<Rgb> palette;
+  if (paletted) {
+    for (const Rgb& c : picture.pixels)
+      if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+    palette.resize(size_t{1} << bpp, Rgb{0, 0, 0});
+  }
+  std::vector<uint8_t> pixels;
+  for (int32_t i = 0; i < picture.height; ++i) {
+    const int32_t yFromTop = layout.topDown ? i : picture.height - 1 - i;
+    const size_t rowStart = pixels.size();
+    uint32_t bits = 0;
+    int filled = 0;
+    for (int32_t x = 0; x < picture.width; ++x) {
+      const Rgb c = picture.At(x, yFromTop);
+      if (paletted) {
+        bits = (bits << bpp) | static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+        if ((filled += bpp) == 8) pixels.push_back(static_cast<uint8_t>(bits)), bits = 0, filled = 0;
+      } else if (bpp == 16) {
+        PutLe(pixels, bitfields ? ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3)
+                                : ((c.r >> 3) << 10) | ((c.g >> 3) << 5) | (c.b >> 3), 2);
+      } else {
+        pixels.insert(pixels.end(), {c.b, c.g, c.r});
+        if (bpp == 32) pixels.push_back(0);
+      }
+    }
+    if (filled > 0) pixels.push_back(static_cast<uint8_t>(bits << (8 - filled)));
+    while ((pixels.size() - rowStart) % 4 != 0) pixels.push_back(0);
+  }
+  const uint32_t dataOffset =
+      54 + static_cast<uint32_t>(palette.size() * 4 + (bitfields ? 12 : 0) + layout.gapBytes);
+  std::vector<uint8_t> out{'B', 'M'};
+  const uint32_t header[] = {dataOffset + static_cast<uint32_t>(pixels.size()), 0, dataOffset, 40,
+                             static_cast<uint32_t>(picture.width),
+                             static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height)};
+  for (const uint32_t v : header) PutLe(out, v, 4);
+  PutLe(out, 1, 2);
+  PutLe(out, static_cast<uint32_t>(bpp), 2);
+  for (const uint32_t v : {bitfields ? 3u : 0u, static_cast<uint32_t>(pixels.size()), 2835u, 2835u,
+                           static_cast<uint32_t>(palette.size()), 0u})
+    PutLe(out, v, 4);
+  if (bitfields)
+    for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) PutLe(out, mask, 4);
+  for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
+  out.insert(out.end(), static_cast<size_t>(layout.gapBytes), 0xEE);
+  out.insert(out.end(), pixels.begin(), pixels.end());
+  return out;
+}
 
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vm_pictures_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
   std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-  std::vector<uint8_t> Read(const std::string& name) const;
-  // Runs ImageMagick's convert with arguments, the output being name in this folder.
-  void Convert(const std::string& arguments, const std::string& name) const;
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::vector<uint8_t> Read(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // ImageMagick's convert with arguments, writing name in this folder.
+  void Convert(const std::string& arguments, const std::string& name) const {
+    const std::string command = "convert " + arguments + " '" + PathOf(name) + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
 
  private:
   std::string path_;
 };
 
-// ImageMagick arguments drawing a width x height picture of four flat quadrants: red top-left,
-// lime top-right, blue bottom-left, white bottom-right.
-std::string QuadrantArguments(int32_t width, int32_t height);
+// A width x height picture of four flat quadrants: red top-left, lime top-right, blue
+// bottom-left, white bottom-right.
+inline std::string QuadrantArguments(int32_t width, int32_t height) {
+  const std::string size = "-size " + std::to_string(width / 2) + "x" + std::to_string(height / 2);
+  return "\\( " + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " +
+         size + " xc:white +append \\) -append";
+}
 
 }  // namespace testpictures

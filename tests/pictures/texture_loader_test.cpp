@@ -3,6 +3,7 @@
 #include "pictures/texture_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -12,49 +13,59 @@
 
 namespace {
 
-using testpictures::Rgb;
-using testpictures::TempFolder;
-
-struct NameCase {
-  const char* name;
-  int32_t type;
-  uint32_t loadable;
-};
-
 TEST(PictureNames, AreTypedByTheirExtension) {
-  const NameCase cases[] = {{"Photo.JPG", 2, 1},     {"photo.jpeg", 2, 1}, {"scan.BMP", 1, 1},
-                            {"anim.gif", 5, 0},      {"icon.ico", 6, 0},   {"drawing.emf", 7, 0},
-                            {"clip.wmf", 8, 0},      {"README", 0, 0},     {"archive.tar.gz", 0, 0},
-                            {".", 0, 0},             {"..", 0, 0},         {"photo.jpg.txt", 0, 0},
-                            {"dotted.name.Jpeg", 2, 1}, {"trailing.", 0, 0}};
+  const struct {
+    const char* name;
+    int32_t type;
+    uint32_t loadable;
+  } cases[] = {{"Photo.JPG", 2, 1}, {"photo.jpeg", 2, 1},   {"scan.BMP", 1, 1},       {"anim.gif", 5, 0},
+               {"icon.ico", 6, 0},  {"drawing.emf", 7, 0},  {"clip.wmf", 8, 0},       {"README", 0, 0},
+               {".", 0, 0},         {"..", 0, 0},           {"photo.jpg.txt", 0, 0},  {"dotted.name.Jpeg", 2, 1},
+               {"trailing.", 0, 0}};
   PictureInfoRecord info{};
-  for (const NameCase& c : cases) {
+  for (const auto& c : cases) {
     info.type = 99;
     PictureLoader.loadable = 7;
     EXPECT_EQ(PictureLoader.IsPictureName(c.name, info), 1);
     EXPECT_EQ(info.type, c.type) << c.name;
     EXPECT_EQ(PictureLoader.loadable, c.loadable) << c.name;
   }
-}
-
-TEST(PictureNames, ExtensionIsTheTextAfterTheLastDot) {
   char out[16];
-  TextureLoader::GetExtension("archive.tar.gz", out);
-  EXPECT_STREQ(out, "gz");
-  TextureLoader::GetExtension("README", out);
-  EXPECT_STREQ(out, "");
-  TextureLoader::GetExtension("ends.", out);
-  EXPECT_STREQ(out, "");
-  TextureLoader::GetExtension("..", out);
-  EXPECT_STREQ(out, "");
+  for (const auto& [name, extension] : {std::pair{"archive.tar.gz", "gz"}, {"README", ""}, {"ends.", ""}, {"..", ""}}) {
+    TextureLoader::GetExtension(name, out);
+    EXPECT_STREQ(out, extension) << name;
+  }
   TextureLoader::GetExtension("long.abcdefghijklmnopqrstuvwxyz", out);
   EXPECT_EQ(std::strlen(out), 15u) << "cut to the 16-byte buffer";
+  EXPECT_EQ(PicturePathFor("a b.jpg"), std::filesystem::current_path().string() + "/a b.jpg");
+  EXPECT_EQ(PicturePathFor("see http://host/p.jpg"), "see http://host/p.jpg");
 }
 
-TEST(PicturePaths, JoinTheCurrentDirectoryOrKeepAUrl) {
-  const std::string cwd = std::filesystem::current_path().string();
-  EXPECT_EQ(PicturePathFor("a b.jpg"), cwd + "/a b.jpg");
-  EXPECT_EQ(PicturePathFor("see http://host/p.jpg"), "see http://host/p.jpg");
+// Resident pages within [begin, end), rounded inward to whole pages.
+size_t ResidentPages(const uint8_t* begin, const uint8_t* end) {
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
+  const uintptr_t last = reinterpret_cast<uintptr_t>(end) / page * page;
+  std::vector<unsigned char> residency((last - first) / page);
+  if (mincore(reinterpret_cast<void*>(first), last - first, residency.data()) != 0) ADD_FAILURE() << "mincore";
+  size_t resident = 0;
+  for (const unsigned char r : residency) resident += r & 1;
+  return resident;
+}
+
+// The buffer is reserved whole at start-up but costs memory only where pictures are stored.
+TEST(PictureBuffer, IsReservedOnceWithoutBecomingResident) {
+  AllocatePictureBuffer();
+  ASSERT_NE(PictureBuffer, nullptr);
+  EXPECT_EQ(PictureLoader.pixels, PictureBuffer);
+  // No test stores a picture beyond the first 100 MB.
+  const uint8_t* untouched = PictureBuffer + 100000000;
+  EXPECT_EQ(ResidentPages(untouched, PictureBuffer + kPictureBufferBytes), 0u);
+  PictureBuffer[kPictureBufferBytes - 1] = 1;  // the whole reservation is writable
+  EXPECT_LE(ResidentPages(untouched, PictureBuffer + kPictureBufferBytes), 1u);
+  const uint8_t* again = PictureBuffer;
+  AllocatePictureBuffer();
+  EXPECT_EQ(PictureBuffer, again);
 }
 
 class PictureLoading : public ::testing::Test {
@@ -70,7 +81,6 @@ class PictureLoading : public ::testing::Test {
     PictureLoader.SetKeyColour(1, 0, 0, 0);
     std::filesystem::current_path(previousDir_);
   }
-
   int32_t Load(const char* name) {
     PictureLoader.IsPictureName(name, PictureInfo);
     return PictureLoader.LoadPicture(name, PictureInfo);
@@ -80,75 +90,50 @@ class PictureLoading : public ::testing::Test {
   }
   std::vector<uint8_t> Stored(size_t bytes) const { return {PictureBuffer, PictureBuffer + bytes}; }
 
-  TempFolder folder_;
+  testpictures::TempFolder folder_;
   std::filesystem::path previousDir_;
 };
 
-TEST_F(PictureLoading, BlackTurnsClearAndWhiteStaysOpaque) {
-  WriteBmp("black.bmp", testpictures::Filled(1, 1, {0, 0, 0}));
-  WriteBmp("white.bmp", testpictures::Filled(1, 1, {255, 255, 255}));
-  ASSERT_EQ(Load("black.bmp"), 1);
-  EXPECT_EQ(Stored(4), (std::vector<uint8_t>{0, 0, 0, 0}));
-  ASSERT_EQ(Load("white.bmp"), 1);
-  EXPECT_EQ(Stored(4), (std::vector<uint8_t>{255, 255, 255, 255}));
-  EXPECT_EQ(PictureInfo.width, 1u);
+TEST_F(PictureLoading, StoresRgbaBottomUpWithTheKeyColourClear) {
+  // Top row white, bottom row black then red.
+  WriteBmp("p.bmp", {2, 2, {{255, 255, 255}, {255, 255, 255}, {0, 0, 0}, {255, 0, 0}}});
+  ASSERT_EQ(Load("p.bmp"), 1);
+  EXPECT_EQ(Stored(16), (std::vector<uint8_t>{0, 0, 0, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
+  EXPECT_EQ(PictureInfo.width, 2u);
+  EXPECT_EQ(PictureInfo.height, 2u);
   EXPECT_EQ(PictureInfo.bitsPerPixel, 32u);
   EXPECT_EQ(PictureInfo.format, 6408u);
-}
-
-TEST_F(PictureLoading, KeyColourAndPlainConversion) {
-  WriteBmp("two.bmp", testpictures::Pattern(2, 1, {{255, 255, 255}, {0, 0, 0}}));
+  EXPECT_EQ(PictureLoader.width, 2);
+  EXPECT_EQ(PictureLoader.height, 2);
   PictureLoader.SetKeyColour(1, 255, 255, 255);
-  ASSERT_EQ(Load("two.bmp"), 1);
-  EXPECT_EQ(Stored(8), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0, 0, 255}));
+  ASSERT_EQ(Load("p.bmp"), 1);
+  EXPECT_EQ(Stored(16), (std::vector<uint8_t>{0, 0, 0, 255, 255, 0, 0, 255, 255, 255, 255, 0, 255, 255, 255, 0}));
   PictureLoader.SetKeyColour(0, 9, 9, 9);  // another mode keeps the colour, converts plainly
-  ASSERT_EQ(Load("two.bmp"), 1);
-  EXPECT_EQ(Stored(8), (std::vector<uint8_t>{255, 255, 255, 255, 0, 0, 0, 255}));
+  ASSERT_EQ(Load("p.bmp"), 1);
+  EXPECT_EQ(Stored(16), (std::vector<uint8_t>{0, 0, 0, 255, 255, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
   EXPECT_EQ(PictureLoader.keyColour[0], 255);
 }
 
-TEST_F(PictureLoading, RowsAreStoredBottomUpInRgbaOrder) {
-  // Top row red, bottom row blue.
-  testpictures::Picture picture{1, 2, {{255, 0, 0}, {0, 0, 255}}};
-  WriteBmp("rows.bmp", picture);
-  ASSERT_EQ(Load("rows.bmp"), 1);
-  EXPECT_EQ(Stored(8), (std::vector<uint8_t>{0, 0, 255, 255, 255, 0, 0, 255}));
-  EXPECT_EQ(PictureLoader.width, 1);
-  EXPECT_EQ(PictureLoader.height, 2);
-}
-
-TEST_F(PictureLoading, DamagedJpegLeavesThePreviousPicture) {
+TEST_F(PictureLoading, FailuresLeaveThePreviousPicture) {
   WriteBmp("good.bmp", testpictures::Pattern(3, 2, {{10, 20, 30}, {40, 50, 60}}));
+  WriteBmp("really_a.gif", testpictures::Filled(2, 2, {1, 2, 3}));
   folder_.Convert(testpictures::QuadrantArguments(32, 32), "good.jpg");
   std::vector<uint8_t> damaged = folder_.Read("good.jpg");
   damaged.resize(100);
   folder_.Write("damaged.jpg", damaged);
+  const uint32_t loads = PictureLoader.loads;
   ASSERT_EQ(Load("good.bmp"), 1);
   const std::vector<uint8_t> before = Stored(3 * 2 * 4);
-  const uint32_t loads = PictureLoader.loads;
   EXPECT_EQ(Load("damaged.jpg"), 0);
   EXPECT_EQ(Stored(3 * 2 * 4), before);
   EXPECT_EQ(PictureInfo.width, 3u);
   EXPECT_EQ(PictureInfo.height, 2u);
   EXPECT_EQ(PictureInfo.type, 2) << "the type describes the last name";
-  EXPECT_EQ(PictureLoader.loads, loads);
-}
-
-TEST_F(PictureLoading, OnlyBmpAndJpegNamesAreDecoded) {
-  WriteBmp("really_a.gif", testpictures::Filled(2, 2, {1, 2, 3}));
-  EXPECT_EQ(Load("really_a.gif"), 0);
+  EXPECT_EQ(Load("really_a.gif"), 0) << "only BMP and JPEG names are decoded";
   EXPECT_EQ(PictureLoader.loadable, 0u);
   EXPECT_EQ(Load("missing.bmp"), 0);
-  EXPECT_EQ(PictureInfo.width, 0u);
-}
-
-TEST_F(PictureLoading, CountsSuccessfulDecodes) {
-  WriteBmp("a.bmp", testpictures::Filled(2, 2, {1, 2, 3}));
-  const uint32_t loads = PictureLoader.loads;
-  Load("a.bmp");
-  Load("a.bmp");
-  Load("nothing.bmp");
-  EXPECT_EQ(PictureLoader.loads, loads + 2);
+  EXPECT_EQ(Stored(3 * 2 * 4), before);
+  EXPECT_EQ(PictureLoader.loads, loads + 1) << "only successful decodes count";
 }
 
 }  // namespace
