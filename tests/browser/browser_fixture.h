@@ -16,7 +16,6 @@
 class BrowserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
     ResetMenuState();
     headless::Reset();
     AllocateEntryTable();
@@ -32,9 +31,7 @@ class BrowserTest : public ::testing::Test {
     Relist();
   }
   static std::vector<std::string> ListedNames() {
-    std::vector<std::string> names;
-    for (int32_t i = 1; i <= EntryTable.count; ++i) names.emplace_back(EntryTable.name[i]);
-    return names;
+    return {EntryTable.name + 1, EntryTable.name + 1 + EntryTable.count};
   }
   static int32_t IndexOf(const std::string& name) {
     for (int32_t i = 1; i <= EntryTable.count; ++i)
@@ -44,6 +41,6 @@ class BrowserTest : public ::testing::Test {
   }
   static uint32_t IsFileFlagOf(const std::string& name) { return EntryTable.isFile[IndexOf(name)]; }
 
+  const fs::path previous_ = fs::current_path();
   TempFolder start_{"start"};
-  fs::path previous_;
 };

@@ -5,119 +5,72 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
-constexpr PathConvention kWindows{'\\', 3};
-constexpr PathConvention kPosix{'/', 1};
-
 class PathRules : public ::testing::TestWithParam<PathConvention> {
  protected:
-  void SetUp() override {
-    saved_ = BrowseConvention;
-    BrowseConvention = GetParam();
-  }
+  void SetUp() override { BrowseConvention = GetParam(); }
   void TearDown() override { BrowseConvention = saved_; }
 
-  // Writes text in the test's convention: '|' stands for the separator.
+  // Text in the test's convention: '|' stands for the separator.
   static std::string Native(std::string text) {
     for (char& c : text)
       if (c == '|') c = BrowseConvention.separator;
     return (BrowseConvention.rootLength == 3 ? "C:" : "") + text;
   }
-  static std::string Entered(const std::string& from, const char* name) {
-    char path[3000];
-    std::snprintf(path, sizeof path, "%s", Native(from).c_str());
-    EXPECT_TRUE(AppendFolderName(path, sizeof path, name));
-    return path;
-  }
-  static std::string Left(const std::string& from) {
-    char path[3000];
-    std::snprintf(path, sizeof path, "%s", Native(from).c_str());
-    EXPECT_TRUE(TrimToParentFolder(path));
-    return path;
-  }
-
-  PathConvention saved_{};
+  const PathConvention saved_ = BrowseConvention;
+  char path_[3000] = {};
+  void Set(const std::string& text) { std::snprintf(path_, sizeof path_, "%s", text.c_str()); }
 };
 
-TEST_P(PathRules, EnteringAppendsTheNameAndOneSeparator) {
-  EXPECT_EQ(Entered("|Media", "Films"), Native("|Media|Films|"));
-  EXPECT_EQ(Entered("|Media|Films|", "Shorts"), Native("|Media|Films|Shorts|"));
-  EXPECT_EQ(Entered("|", "Films"), Native("|Films|")) << "the root's separator is not doubled";
-}
-
-TEST_P(PathRules, LeavingKeepsTheParentWithItsSeparator) {
-  EXPECT_EQ(Left("|Media|Films|Shorts|"), Native("|Media|Films|"));
-  EXPECT_EQ(Left("|Media|Films|"), Native("|Media|"));
-  EXPECT_EQ(Left("|Media"), Native("|")) << "the start-up form has no trailing separator";
-  EXPECT_EQ(Left("|Media|"), Native("|"));
-}
-
-TEST_P(PathRules, EnteringTwiceThenLeavingTwiceComesBack) {
-  char path[3000];
-  std::snprintf(path, sizeof path, "%s", Native("|Media").c_str());
-  ASSERT_TRUE(AppendFolderName(path, sizeof path, "Films"));
-  ASSERT_TRUE(AppendFolderName(path, sizeof path, "Shorts"));
-  ASSERT_TRUE(TrimToParentFolder(path));
-  EXPECT_EQ(std::string(path), Native("|Media|Films|"));
-  ASSERT_TRUE(TrimToParentFolder(path));
-  EXPECT_EQ(std::string(path), Native("|Media|"));
-}
-
-TEST_P(PathRules, TheRootHasNoParent) {
-  char path[3000];
-  std::snprintf(path, sizeof path, "%s", Native("|").c_str());
-  EXPECT_FALSE(TrimToParentFolder(path));
-  EXPECT_EQ(std::string(path), Native("|"));
-  path[0] = '\0';
-  EXPECT_FALSE(TrimToParentFolder(path));
-  EXPECT_STREQ(path, "");
+TEST_P(PathRules, EnteringAndLeaving) {
+  const struct { const char *from, *name, *to; } entered[] = {
+      {"|Media", "Films", "|Media|Films|"},
+      {"|Media|Films|", "Shorts", "|Media|Films|Shorts|"},
+      {"|", "Films", "|Films|"}};  // the root's separator is not doubled
+  for (const auto& c : entered) {
+    Set(Native(c.from));
+    EXPECT_TRUE(AppendFolderName(path_, sizeof path_, c.name));
+    EXPECT_EQ(path_, Native(c.to)) << c.from;
+  }
+  const std::pair<const char*, const char*> left[] = {
+      {"|Media|Films|Shorts|", "|Media|Films|"}, {"|Media|Films|", "|Media|"},
+      {"|Media", "|"}, {"|Media|", "|"}};
+  for (const auto& [from, to] : left) {
+    Set(Native(from));
+    EXPECT_TRUE(TrimToParentFolder(path_));
+    EXPECT_EQ(path_, Native(to)) << from;
+  }
+  for (const std::string& root : {Native("|"), std::string()}) {
+    Set(root);
+    EXPECT_FALSE(TrimToParentFolder(path_)) << "the root has no parent";
+    EXPECT_EQ(path_, root);
+  }
+  // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M").
+  Set(Native("Media"));
+  EXPECT_TRUE(TrimToParentFolder(path_));
+  EXPECT_EQ(path_, Native("M"));
 }
 
 TEST_P(PathRules, APathThatWouldNotFitIsLeftAsItWas) {
-  char path[3000];
-  // Room for exactly one more character plus the terminating zero is not room for a folder.
   std::string base = Native("|");
   base.append(2996 - base.size(), 'a');
-  std::snprintf(path, sizeof path, "%s", base.c_str());
-  EXPECT_FALSE(AppendFolderName(path, sizeof path, "bb"));
-  EXPECT_EQ(std::string(path), base);
-  // base + separator + "b" + separator is 2999 characters: it just fits.
-  EXPECT_TRUE(AppendFolderName(path, sizeof path, "b"));
-  EXPECT_EQ(std::strlen(path), 2999u);
+  Set(base);
+  EXPECT_FALSE(AppendFolderName(path_, sizeof path_, "bb"));
+  EXPECT_EQ(path_, base);
+  EXPECT_TRUE(AppendFolderName(path_, sizeof path_, "b")) << "2999 characters just fit";
+  EXPECT_EQ(std::strlen(path_), 2999u);
+  char unterminated[8];
+  std::memset(unterminated, 'a', sizeof unterminated);
+  EXPECT_FALSE(AppendFolderName(unterminated, sizeof unterminated, "b"));
 }
 
-TEST_P(PathRules, AnUnterminatedBufferIsNeverReadPastItsEnd) {
-  char path[8];
-  std::memset(path, 'a', sizeof path);
-  EXPECT_FALSE(AppendFolderName(path, sizeof path, "b"));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothConventions, PathRules, ::testing::Values(kWindows, kPosix),
+INSTANTIATE_TEST_SUITE_P(BothConventions, PathRules,
+                         ::testing::Values(PathConvention{'\\', 3}, PathConvention{'/', 1}),
                          [](const auto& info) {
                            return std::string(info.param.separator == '/' ? "Posix" : "Windows");
                          });
-
-TEST(PathRulesWindows, WorkedExamplesOfTheDriveRoot) {
-  const PathConvention saved = BrowseConvention;
-  BrowseConvention = kWindows;
-  char path[3000] = "C:\\Media";
-  ASSERT_TRUE(AppendFolderName(path, sizeof path, "Films"));
-  EXPECT_STREQ(path, "C:\\Media\\Films\\");
-  std::snprintf(path, sizeof path, "C:\\");
-  ASSERT_TRUE(AppendFolderName(path, sizeof path, "Films"));
-  EXPECT_STREQ(path, "C:\\Films\\");
-  // A path without any separator beyond the drive keeps its first three characters.
-  std::snprintf(path, sizeof path, "C:Media");
-  ASSERT_TRUE(TrimToParentFolder(path));
-  EXPECT_STREQ(path, "C:M");
-  BrowseConvention = saved;
-}
-
-TEST(PathRulesPosix, TheNativeConventionIsTheDefault) {
-  EXPECT_EQ(BrowseConvention.separator, '/');
-  EXPECT_EQ(BrowseConvention.rootLength, 1);
-}
 
 }  // namespace

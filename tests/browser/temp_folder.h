@@ -23,7 +23,7 @@ class TempFolder {
     fs::create_directories(path_);
   }
   ~TempFolder() {
-    std::error_code ignored;
+    std::error_code ignored;  // a test may have taken away the right to search it
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(path_, ignored);
   }
@@ -32,7 +32,6 @@ class TempFolder {
 
   const fs::path& path() const { return path_; }
   std::string text() const { return path_.string(); }
-
   fs::path AddFile(const std::string& name) const {
     std::ofstream(path_ / name) << "x";
     return path_ / name;
