@@ -1,4 +1,4 @@
-// A menu state over real folders: StartDir is a temporary start folder and current, the
+// A menu state over real folders: StartDir is a fresh temporary folder and current, the
 // EntryTable exists, and the headless backend starts afresh.
 #pragma once
 
@@ -25,7 +25,6 @@ class BrowserTest : public ::testing::Test {
   }
   void TearDown() override { fs::current_path(previous_); }
 
-  // Browses folder as the menu would after start-up there.
   static void Browse(const std::string& folder) {
     std::snprintf(FolderPath, sizeof FolderPath, "%s", folder.c_str());
     Relist();
@@ -39,7 +38,6 @@ class BrowserTest : public ::testing::Test {
     ADD_FAILURE() << name << " is not listed";
     return 0;
   }
-  static uint32_t IsFileFlagOf(const std::string& name) { return EntryTable.isFile[IndexOf(name)]; }
 
   const fs::path previous_ = fs::current_path();
   TempFolder start_{"start"};

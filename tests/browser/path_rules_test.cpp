@@ -14,50 +14,46 @@ class PathRules : public ::testing::TestWithParam<PathConvention> {
   void SetUp() override { BrowseConvention = GetParam(); }
   void TearDown() override { BrowseConvention = saved_; }
 
-  // Text in the test's convention: '|' stands for the separator.
-  static std::string Native(std::string text) {
+  // Sets the path to text in the test's convention, '|' standing for the separator.
+  std::string Set(std::string text) {
     for (char& c : text)
       if (c == '|') c = BrowseConvention.separator;
-    return (BrowseConvention.rootLength == 3 ? "C:" : "") + text;
+    if (BrowseConvention.rootLength == 3) text.insert(0, "C:");
+    std::snprintf(path_, sizeof path_, "%s", text.c_str());
+    return text;
   }
   const PathConvention saved_ = BrowseConvention;
   char path_[3000] = {};
-  void Set(const std::string& text) { std::snprintf(path_, sizeof path_, "%s", text.c_str()); }
 };
 
 TEST_P(PathRules, EnteringAndLeaving) {
-  const struct { const char *from, *name, *to; } entered[] = {
-      {"|Media", "Films", "|Media|Films|"},
+  const struct { const char *from, *name, *to; } entered[] = {{"|Media", "Films", "|Media|Films|"},
       {"|Media|Films|", "Shorts", "|Media|Films|Shorts|"},
       {"|", "Films", "|Films|"}};  // the root's separator is not doubled
   for (const auto& c : entered) {
-    Set(Native(c.from));
+    const std::string to = Set(c.to);
+    Set(c.from);
     EXPECT_TRUE(AppendFolderName(path_, sizeof path_, c.name));
-    EXPECT_EQ(path_, Native(c.to)) << c.from;
+    EXPECT_EQ(path_, to) << c.from;
   }
+  // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M").
   const std::pair<const char*, const char*> left[] = {
-      {"|Media|Films|Shorts|", "|Media|Films|"}, {"|Media|Films|", "|Media|"},
-      {"|Media", "|"}, {"|Media|", "|"}};
+      {"|Media|Films|", "|Media|"}, {"|Media", "|"}, {"|Media|", "|"}, {"Media", "M"}};
   for (const auto& [from, to] : left) {
-    Set(Native(from));
+    const std::string parent = Set(to);
+    Set(from);
     EXPECT_TRUE(TrimToParentFolder(path_));
-    EXPECT_EQ(path_, Native(to)) << from;
+    EXPECT_EQ(path_, parent) << from;
   }
-  for (const std::string& root : {Native("|"), std::string()}) {
-    Set(root);
+  for (const std::string& root : {Set("|"), std::string()}) {
+    std::snprintf(path_, sizeof path_, "%s", root.c_str());
     EXPECT_FALSE(TrimToParentFolder(path_)) << "the root has no parent";
     EXPECT_EQ(path_, root);
   }
-  // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M").
-  Set(Native("Media"));
-  EXPECT_TRUE(TrimToParentFolder(path_));
-  EXPECT_EQ(path_, Native("M"));
 }
 
 TEST_P(PathRules, APathThatWouldNotFitIsLeftAsItWas) {
-  std::string base = Native("|");
-  base.append(2996 - base.size(), 'a');
-  Set(base);
+  const std::string base = Set("|" + std::string(2996 - BrowseConvention.rootLength, 'a'));
   EXPECT_FALSE(AppendFolderName(path_, sizeof path_, "bb"));
   EXPECT_EQ(path_, base);
   EXPECT_TRUE(AppendFolderName(path_, sizeof path_, "b")) << "2999 characters just fit";

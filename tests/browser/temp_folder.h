@@ -1,5 +1,4 @@
-// Real folders for the listing tests: a fresh folder under the system's temporary folder,
-// removed with everything in it when the test ends.
+// A fresh folder under the system's temporary folder, removed with its contents at the end.
 #pragma once
 
 #include <dirent.h>
@@ -45,7 +44,7 @@ class TempFolder {
   fs::path path_;
 };
 
-// The names of folder in the order the platform's search returns them, "." and ".." included.
+// The names in folder in the platform's search order, "." and ".." included.
 inline std::vector<std::string> SearchOrder(const fs::path& folder) {
   std::vector<std::string> names;
   if (DIR* dir = opendir(folder.c_str())) {
