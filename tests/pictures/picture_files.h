@@ -1,5 +1,4 @@
-// Test pictures written on the spot: BMP files of every layout by hand, JPEG files through
-// ImageMagick, inside temporary folders that vanish with the test.
+// Test pictures: BMP files of every layout by hand, JPEG through ImageMagick, in temporary folders.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,19 +29,17 @@ struct Picture {
 // Colours cycling along each row, shifted by one on every row.
 inline Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& colours) {
   Picture picture{width, height, {}};
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) picture.pixels.push_back(colours[(x + y) % colours.size()]);
+  for (int32_t i = 0; i < width * height; ++i) picture.pixels.push_back(colours[(i % width + i / width) % colours.size()]);
   return picture;
 }
 inline Picture Filled(int32_t width, int32_t height, Rgb colour) {
   return Picture{width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, colour)};
 }
 
-enum class Sixteen { Rgb555, Rgb565 };
 struct BmpLayout {
   int bitsPerPixel = 24;  // 1, 4, 8 (palette), 16, 24 or 32
   bool topDown = false;
-  Sixteen sixteen = Sixteen::Rgb555;
+  bool rgb565 = false;  // 16 bits by bit fields rather than plain 5-5-5
   int gapBytes = 0;  // unused bytes between the colour table and the pixels
 };
 
@@ -52,7 +49,7 @@ inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 
 inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout) {
   const int bpp = layout.bitsPerPixel;
-  const bool paletted = bpp <= 8, bitfields = bpp == 16 && layout.sixteen == Sixteen::Rgb565;
+  const bool paletted = bpp <= 8, bitfields = bpp == 16 && layout.rgb565;
   std::vector<Rgb> palette;
   if (paletted) {
     for (const Rgb& c : picture.pixels)
@@ -113,7 +110,6 @@ class TempFolder {
     std::filesystem::remove_all(path_, ignored);
   }
   TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
   std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
@@ -125,7 +121,6 @@ class TempFolder {
     std::ifstream in(PathOf(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  // ImageMagick's convert with arguments, writing name in this folder.
   void Convert(const std::string& arguments, const std::string& name) const {
     const std::string command = "convert " + arguments + " '" + PathOf(name) + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -135,8 +130,7 @@ class TempFolder {
   std::string path_;
 };
 
-// A width x height picture of four flat quadrants: red top-left, lime top-right, blue
-// bottom-left, white bottom-right.
+// Four flat quadrants: red top-left, lime top-right, blue bottom-left, white bottom-right.
 inline std::string QuadrantArguments(int32_t width, int32_t height) {
   const std::string size = "-size " + std::to_string(width / 2) + "x" + std::to_string(height / 2);
   return "\\( " + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " +

@@ -6,8 +6,8 @@
 
 namespace {
 
-// The loop as written: fx from 0.0 growing by step while extent > fx, compared sample by sample;
-// it ends where fx stops moving, which the loop as written never would.
+// The loop as written (fx from 0 by step while extent > fx), sample by sample; it stops where fx
+// stops moving, where the loop as written never would.
 void ExpectSameAsAccumulated(int32_t extent, float step) {
   const SampleAxis axis(extent, step);
   int64_t n = 0;
@@ -25,15 +25,12 @@ void ExpectSameAsAccumulated(int32_t extent, float step) {
 }
 
 TEST(SampleAxis, MatchesTheAccumulatedLoop) {
-  const float steps[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f, 0.3f, 1.7f, 2.0f * 1000.0f / 140.0f,
-                         1.0f / (0.5f / (1000.0f / 140.0f)), 1.0f / (0.5f / (35.0f / 140.0f))};
-  for (const float step : steps)
-    for (const int32_t extent : {1, 2, 3, 35, 100, 500, 999, 1000, 6000, 8000, 65537})
+  for (const float step : {0.25f, 1.0f, 3.0f, 0.3f, 1.7f, 1.0f / (0.5f / (1000.0f / 140.0f))})
+    for (const int32_t extent : {1, 2, 35, 999, 1000, 65537})
       ExpectSameAsAccumulated(extent, step);
   // Beyond the exact range every addition rounds (0.25 is exact up to 2^22, 3.0 up to 2^24).
   ExpectSameAsAccumulated(4194304 + 1000, 0.25f);
   ExpectSameAsAccumulated(16777216 + 5000, 3.0f);
-  ExpectSameAsAccumulated(16777216 + 5000, 1.0f);
   // At 2^22 adding 0.25 rounds back to the same float: the plain loop would never end.
   ExpectSameAsAccumulated(9000000, 0.25f);
   EXPECT_EQ(SampleAxis(9000000, 0.25f).SourceOf(SampleAxis(9000000, 0.25f).count() - 1), 4194304);
