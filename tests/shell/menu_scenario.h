@@ -16,15 +16,7 @@
 #include "shell/main_loop.h"
 #include "shell/menu_state.h"
 
-// A 2 x 2 uncompressed 24-bit BMP.
-inline void WriteSmallBmp(const fs::path& path) {
-  const uint8_t header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0,
-                              0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
-  const uint8_t rows[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(header), sizeof header);
-  out.write(reinterpret_cast<const char*>(rows), sizeof rows);
-}
+using Sleeps = std::vector<int32_t>;
 
 class MenuScenario : public ::testing::Test {
  protected:
@@ -32,7 +24,13 @@ class MenuScenario : public ::testing::Test {
     media_.AddFile("song.mp3");
     media_.AddFile("My Song.mp3");
     media_.AddFolder("Films");
-    WriteSmallBmp(media_.path() / "picture.bmp");
+    // A 2 x 2 uncompressed 24-bit BMP.
+    const uint8_t bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
+                             0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                             0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0,
+                             255, 255, 255, 0, 0};
+    std::ofstream(media_.path() / "picture.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp), sizeof bmp);
     previous_ = fs::current_path();
     fs::current_path(media_.path());
     ResetMenuState();
@@ -47,32 +45,28 @@ class MenuScenario : public ::testing::Test {
   static void Frames(int32_t count) {
     for (int32_t i = 0; i < count; ++i) RunIteration();
   }
-  // Runs one iteration and answers the sleeps it took.
-  static std::vector<int32_t> SleepsOfOneFrame() {
+  // Events queued now arrive in this frame's pump and act in the next; answers that frame's sleeps.
+  static Sleeps ActNextFrame() {
+    RunIteration();
     headless::Backend().sleeps.clear();
     RunIteration();
     return headless::Backend().sleeps;
   }
-  // Keys arrive in this frame's pump and act in the next; answers that frame's sleeps.
-  static std::vector<int32_t> PressKeys(const std::vector<int32_t>& keys) {
+  static Sleeps PressKeys(const std::vector<int32_t>& keys) {
     for (int32_t key : keys) headless::Queue(headless::EventKind::KeyDown, key);
-    RunIteration();
-    return SleepsOfOneFrame();
+    return ActNextFrame();
   }
-  static std::vector<int32_t> PressKey(int32_t key) { return PressKeys({key}); }
-  // A right press at Canvas (x, y), past the debounce; answers the sleeps of the frame that acts.
-  static std::vector<int32_t> ClickAt(int32_t x, int32_t y) {
+  static Sleeps PressKey(int32_t key) { return PressKeys({key}); }
+  // A right press at Canvas (x, y), past the debounce.
+  static Sleeps ClickAt(int32_t x, int32_t y) {
     while (FrameCounter <= RightClickFrame + kRightClickDebounceFrames) RunIteration();
     headless::PointAtCanvas(x, y);
     headless::Queue(headless::EventKind::RightDown);
-    RunIteration();
-    return SleepsOfOneFrame();
+    return ActNextFrame();
   }
-  // The MenuBar's base line and the point inside the band of a label drawn at x.
+  // The MenuBar's base line, and a click inside the band of the label drawn at x.
   static int32_t BarY() { return ViewOffset.y + CanvasHeight - 11; }
-  static std::vector<int32_t> ClickLabel(int32_t x) {
-    return ClickAt(ViewOffset.x + x + 1, BarY() - 5);
-  }
+  static Sleeps ClickLabel(int32_t x) { return ClickAt(ViewOffset.x + x + 1, BarY() - 5); }
   // The view as one line: mode, a pending grid redraw, the offset and the list's saved offset.
   static std::string View() {
     const char* const modes[] = {"list", "grid", "viewer"};
@@ -90,5 +84,3 @@ class MenuScenario : public ::testing::Test {
   TempFolder media_{"menu"};
   fs::path previous_;
 };
-
-using Sleeps = std::vector<int32_t>;
