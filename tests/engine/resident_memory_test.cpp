@@ -17,8 +17,7 @@ long ResidentKilobytes() {
   return -1;
 }
 
-// The start-up's allocations as the menu makes them: the half-screen Canvas, the engine data and
-// the picture buffer. Ends the process: 0 when the resident memory stays within 80 MiB.
+// The menu's start-up allocations; exits with 0 when the resident memory stays within 80 MiB.
 [[noreturn]] void StartUpAndMeasure() {
   SetCanvasSize(960, 540);
   StartEngine();
@@ -30,7 +29,7 @@ long ResidentKilobytes() {
   std::exit(resident > 0 && resident <= 80 * 1024 ? 0 : 1);
 }
 
-// Measured in a freshly started copy of this program, so that no earlier test's heap counts.
+// Measured in a fresh copy of this program, so that no earlier test's heap counts.
 TEST(ResidentMemoryDeathTest, StartUpLeavesMostReservedMemoryUntouched) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's own bookkeeping is resident";

@@ -1,5 +1,5 @@
-// Files for the engine tests: BMP images built byte by byte, a scratch folder that is the current
-// folder while a test runs (sprite paths are relative to it), and the sample sprite tree.
+// Files for the engine tests: BMPs built byte by byte, a scratch current folder (sprite paths are
+// relative to it) and the sample sprite tree.
 #pragma once
 
 #include <unistd.h>
@@ -27,7 +27,7 @@ inline std::vector<uint8_t> BmpHeader(uint32_t width, uint32_t height, uint8_t b
   return header;
 }
 
-// A complete 24-bit BMP whose pixel bytes (blue, green, red in the file) are 0, 1, 2, ...
+// A complete 24-bit BMP whose pixel bytes are 0, 1, 2, ...
 inline std::vector<uint8_t> CountingBmp(uint32_t width, uint32_t height) {
   std::vector<uint8_t> file = BmpHeader(width, height);
   for (uint32_t i = 0; i < width * height * 3; ++i) file.push_back(static_cast<uint8_t>(i));
@@ -55,25 +55,16 @@ struct CurrentScratchFolder {
   }
 };
 
-// Copies the eight sample sprite folders, written once per program by the project's script, into
-// the current folder; false when the script failed.
+// Copies the sample sprite folders, written once per program by the project's script, into the
+// current folder; false when the script failed.
 inline bool CopySampleSprites() {
   static const struct Tree {
     fs::path path = MakeTemporaryFolder("vm_sprites_");
     fs::path script = fs::path(__FILE__).parent_path() / "../../scripts/make-sprite-tree";
     bool written = std::system(("python3 '" + script.string() + "' '" + path.string() + "'").c_str()) == 0;
-    ~Tree() {
-      std::error_code ignored;
-      fs::remove_all(path, ignored);
-    }
+    ~Tree() { std::error_code ignored; fs::remove_all(path, ignored); }
   } tree;
   std::error_code error;
   if (tree.written) fs::copy(tree.path, fs::current_path(), fs::copy_options::recursive, error);
   return tree.written && !error;
 }
-
-// The bank with every slot empty for one test, released afterwards.
-struct ScopedSpriteBank {
-  ScopedSpriteBank() { AllocateSpriteBank(); }
-  ~ScopedSpriteBank() { ReleaseSpriteBank(); }
-};

@@ -22,12 +22,10 @@ class RawKeyboard : public ::testing::Test {
  protected:
   RawKeyboard() { keyboard.SetRepeatTiming(500, 30); }
 
-  // The virtual key repeated at nowMs, -1 when no repeat is due, 0 for a repeat that delivers
-  // nothing.
+  // The virtual key repeated at nowMs, -1 when no repeat is due, 0 for a repeat delivering nothing.
   int32_t RepeatAt(int64_t nowMs) {
     KeyEvent event;
-    if (!keyboard.TakeDueRepeat(nowMs, &event)) return -1;
-    return event.virtualKey;
+    return keyboard.TakeDueRepeat(nowMs, &event) ? event.virtualKey : -1;
   }
 
   x11::RawKeyboard keyboard;

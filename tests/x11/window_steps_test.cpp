@@ -11,20 +11,13 @@ namespace {
 using x11::ForcedFailures;
 using x11::WindowStep;
 
-TEST(WindowSteps, EachStepShowsTheMessageOfItsWin32CounterpartAndHasItsOwnName) {
+TEST(WindowSteps, StepsShowTheMessagesOfTheirWin32CounterpartsAndHaveOwnNames) {
+  // The messages of the steps the end-to-end failure runs never force.
   const std::pair<WindowStep, const char*> messages[] = {
       {WindowStep::RegisterClass, "Failed To Register The Window Class."},
-      {WindowStep::CreateWindow, "Window Creation Error."},
-      {WindowStep::DeviceContext, "Can't Create A GL Device Context."},
       {WindowStep::ChoosePixelFormat, "Can't Find A Suitable PixelFormat."},
       {WindowStep::SetPixelFormat, "Can't Set The PixelFormat."},
-      {WindowStep::CreateContext, "Can't Create A GL Rendering Context."},
       {WindowStep::MakeCurrent, "Can't Activate The GL Rendering Context."},
-      {WindowStep::ReleaseCurrent, "Release Of DC And RC Failed."},
-      {WindowStep::DeleteContext, "Release Rendering Context Failed."},
-      {WindowStep::ReleaseDeviceContext, "Release Device Context Failed."},
-      {WindowStep::DestroyWindow, "Could Not Release hWnd."},
-      {WindowStep::UnregisterClass, "Could Not Unregister Class."},
   };
   for (const auto& [step, message] : messages) EXPECT_STREQ(x11::MessageOfStep(step), message);
   std::set<std::string> names;
@@ -39,13 +32,10 @@ TEST(ForcedFailures, NamesFailTheirStepInEveryCycleOrInTheOneGiven) {
   }
   const ForcedFailures forced =
       ForcedFailures::Parse("make-current@3,create-context,unregister-class@12");
-  EXPECT_TRUE(forced.Fails(WindowStep::CreateContext, 1));
-  EXPECT_TRUE(forced.Fails(WindowStep::CreateContext, 7));
+  EXPECT_TRUE(forced.Fails(WindowStep::CreateContext, 1) && forced.Fails(WindowStep::CreateContext, 7));
   EXPECT_TRUE(forced.Fails(WindowStep::MakeCurrent, 3));
-  EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 2));
-  EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 4));
-  EXPECT_TRUE(forced.Fails(WindowStep::UnregisterClass, 12));
-  EXPECT_FALSE(forced.Fails(WindowStep::UnregisterClass, 1));
+  EXPECT_FALSE(forced.Fails(WindowStep::MakeCurrent, 2) || forced.Fails(WindowStep::MakeCurrent, 4));
+  EXPECT_TRUE(forced.Fails(WindowStep::UnregisterClass, 12));  // two digits
   EXPECT_FALSE(forced.Fails(WindowStep::DestroyWindow, 1));
 }
 
