@@ -3,8 +3,8 @@
 set -uo pipefail
 
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
-MENU_PROGRAM=$VM_BUILD_DIR/src/platform/x11/vestramenu
-MOXA3_PROGRAM=$VM_BUILD_DIR/src/platform/x11/moxa3
+MENU_PROGRAM=$VM_BUILD_DIR/bin/vestramenu
+MOXA3_PROGRAM=$VM_BUILD_DIR/bin/moxa3
 STUB_PLAYER=$VM_BUILD_DIR/tests/e2e/vm_stub_player
 PLAYER_TITLE="Moxa3 video and audio player"
 
