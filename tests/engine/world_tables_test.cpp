@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "canvas/canvas.h"
 #include "engine/engine.h"
@@ -41,6 +43,18 @@ TEST_F(StartedEngineTest, StartUpLoadsTheSpritesAndTheSearchCostsAsWritten) {
   // The diagonal costs 1.4142 as written, not the square root of 2.
   const float stepCost[8] = {1.0f, 1.4142f, 1.0f, 1.4142f, 1.0f, 1.4142f, 1.0f, 1.4142f};
   EXPECT_TRUE(std::equal(stepCost, stepCost + 8, World.Search->stepCost));
+}
+
+TEST_F(StartedEngineTest, TuningDefaults) {
+  std::vector<float> values(256, 3.0f);
+  const std::pair<int, float> named[] = {{10, 30},  {11, 332}, {12, 18},  {13, 42},  {14, 16},  {15, 50},
+                                         {16, 28},  {17, 30},  {18, 374}, {19, 548}, {20, 208}, {21, 15},
+                                         {22, 1},   {61, 3000}, {82, 20}, {180, 180}, {181, 180},
+                                         {182, 180}, {183, 180}, {184, 180}};
+  for (const auto& [entry, value] : named) values[entry] = value;
+  EXPECT_TRUE(std::equal(values.begin(), values.end(), World.TuningValues));
+  const float extras[13] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 300};
+  EXPECT_TRUE(std::equal(extras, extras + 13, World.TuningExtras));
 }
 
 TEST_F(StartedEngineTest, CatalogueRows) {
