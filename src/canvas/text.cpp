@@ -72,7 +72,7 @@ const GlyphMasks& Masks() {
 }
 
 uint32_t PixelValue(uint8_t r, uint8_t g, uint8_t b) {
-  const uint8_t bytes[4] = {r, g, b, 255};
+  const uint8_t bytes[] = {r, g, b, 255};
   uint32_t value;
   std::memcpy(&value, bytes, sizeof value);
   return value;
