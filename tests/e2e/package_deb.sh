@@ -7,7 +7,8 @@ source "$(dirname "$0")/x11/lib.bash"
 x11_build
 vm_require_programs "$STUB_PLAYER"
 
-(cd "$VM_BUILD_DIR" && cpack -G DEB -B "$WORK/package") >"$WORK/cpack.log" 2>&1 ||
+# cpack builds the tree first: one build at a time, as in x11_build.
+(cd "$VM_BUILD_DIR" && flock .x11-e2e-build.lock cpack -G DEB -B "$WORK/package") >"$WORK/cpack.log" 2>&1 ||
   { cat "$WORK/cpack.log" >&2; vm_fail "cpack made no package"; }
 deb=$(ls "$WORK"/package/vestramenu_*.deb)
 lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian.log" >&2; vm_fail "lintian: errors"; }
