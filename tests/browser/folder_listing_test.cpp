@@ -33,8 +33,8 @@ TEST_F(FolderListing, EntriesStandInSearchOrderAndOnlyFoldersAreMarkedAsSuch) {
 
 TEST_F(FolderListing, TheTableHoldsTheFirst2999AndAShorterListingLeavesOlderSlots) {
   TempFolder big("big"), ten("ten");
-  for (int i = 0; i < 3100; ++i) big.AddFile("f" + std::to_string(i));
-  for (int i = 0; i < 8; ++i) ten.AddFile("new" + std::to_string(i));
+  for (int i = 0; i < 3100; ++i) big.AddFile(std::string("f").append(std::to_string(i)));
+  for (int i = 0; i < 8; ++i) ten.AddFile(std::string("new").append(std::to_string(i)));
   Browse(big.text());
   const auto order = SearchOrder(big.path());
   const auto older = ListedNames();

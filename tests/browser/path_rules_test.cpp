@@ -53,7 +53,7 @@ TEST_P(PathRules, EnteringAndLeaving) {
 }
 
 TEST_P(PathRules, APathThatWouldNotFitIsLeftAsItWas) {
-  const std::string base = Set("|" + std::string(2996 - BrowseConvention.rootLength, 'a'));
+  const std::string base = Set(std::string("|").append(2996 - BrowseConvention.rootLength, 'a'));
   EXPECT_FALSE(AppendFolderName(path_, sizeof path_, "bb"));
   EXPECT_EQ(path_, base);
   EXPECT_TRUE(AppendFolderName(path_, sizeof path_, "b")) << "2999 characters just fit";

@@ -230,7 +230,8 @@ class GridClicks : public GridTest {
   void SetUp() override {
     GridTest::SetUp();
     for (int32_t i = 0; i < 30; ++i)
-      AddBmp("p" + std::to_string(10 + i) + ".bmp", testpictures::Filled(40, 20, {static_cast<uint8_t>(i), 100, 200}));
+      AddBmp(std::string("p").append(std::to_string(10 + i)).append(".bmp"),
+             testpictures::Filled(40, 20, {static_cast<uint8_t>(i), 100, 200}));
   }
   // The Canvas point of the first pixel carrying id, or (-1, -1).
   static std::pair<int32_t, int32_t> FindId(uint32_t id) {

@@ -53,7 +53,8 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
   TempFolder folder;
   folder.Convert("-size 61x37 plasma:fractal -seed 5", "source.png");
   const std::string source =
-      "'" + folder.PathOf("source.png") + "' -colors 200 -type Palette -define bmp:format=bmp3";
+      std::string("'").append(folder.PathOf("source.png")).append("' -colors 200 -type Palette")
+          .append(" -define bmp:format=bmp3");
   folder.Convert(source + " -compress RLE", "rle.bmp");
   folder.Convert(source + " -compress None", "plain.bmp");
   ASSERT_EQ(folder.Read("rle.bmp")[30], 1) << "ImageMagick wrote RLE8";

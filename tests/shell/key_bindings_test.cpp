@@ -49,7 +49,7 @@ TEST_F(KeyBindings, TTogglesListAndGridKeepingTheListOffset) {
 }
 
 TEST_F(KeyBindings, ScrollKeysStayWithinTheirBounds) {
-  for (int i = 0; i < 60; ++i) media_.AddFile("f" + std::to_string(i));
+  for (int i = 0; i < 60; ++i) media_.AddFile(std::string("f").append(std::to_string(i)));
   PressKey(vk::R);
   ASSERT_EQ(EntryTable.count, 66);
   // Comma and period sleep even when not moving; shift keys stop at the first and last entry.

@@ -6,6 +6,7 @@ set -uo pipefail
 MENU_PROGRAM=$VM_BUILD_DIR/bin/vestramenu
 MOXA3_PROGRAM=$VM_BUILD_DIR/bin/moxa3
 STUB_PLAYER=$VM_BUILD_DIR/tests/e2e/vm_stub_player
+MENU_ARGS=()  # the menu's command line
 PLAYER_TITLE="Moxa3 video and audio player"
 
 WORK=$(mktemp -d /tmp/vm-launch.XXXXXX)
@@ -78,12 +79,12 @@ vm_own_server_answers() {
   kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1
 }
 
-# Starts the menu in folder, with optional NAME=value settings for its environment, and waits
-# for its window and first frames.
+# Starts the menu in folder with MENU_ARGS, with optional NAME=value settings for its environment,
+# and waits for its window and first frames.
 vm_start_menu() {
   local folder=$1
   shift
-  (cd "$folder" && exec env "$@" "$MENU_PROGRAM") >"$WORK/menu.log" 2>&1 &
+  (cd "$folder" && exec env "$@" "$MENU_PROGRAM" "${MENU_ARGS[@]}") >"$WORK/menu.log" 2>&1 &
   MENU_PID=$!
   STARTED_PIDS+=("$MENU_PID")
   vm_wait_for xwininfo -name GAME ||
