@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -52,6 +53,9 @@ bool PlayerWindow::Open() {
                   XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(kPlayerTitle),
                   static_cast<int>(std::strlen(kPlayerTitle)));
+  const long pid = getpid();  // lets window managers, and tests, tell whose window it is
+  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
   closeRequest_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display_, window_, &closeRequest_, 1);
   XSelectInput(display_, window_, ExposureMask | StructureNotifyMask);
