@@ -69,8 +69,20 @@ vm_ok "song row found at $x, $y"
 vm_right_click_until "$x" "$y" vm_shot_region_count_between selected "$(vm_row_region "$x" "$y")" red 4 100000 || vm_fail "the song row was not selected"
 
 player_placed() { vm_window_at "$PLAYER" "200 100 600 600" >/dev/null; }
-# The second click launches; the player's window, shown at once, is placed.
-vm_right_click_until "$x" "$y" player_placed || vm_fail "the player's window was not placed at 200 100 600 600"
+late_player_shown() { vm_window_at "$PLAYER" "300 260 320 240" >/dev/null; }
+launches() { cat "$VM_WORK/player-command-line.txt" 2>/dev/null | wc -l; }
+launched() { [ "$(launches)" -ge "$1" ]; }
+# Waits a few seconds for the window placements to settle; then exactly one player window must
+# stand where check says.
+expect_one_player_window() {
+  sleep 3
+  [ "$(xdotool search --name "^$PLAYER\$" | wc -l)" -eq 1 ] && $1 ||
+    vm_fail "$2: $(for id in $(xdotool search --name "^$PLAYER\$"); do vm_window_geometry "$id"; done)"
+}
+
+# The second click launches; the player's window, shown within the pause, is placed.
+vm_right_click_until "$x" "$y" launched 1 || vm_fail "the second click started no player"
+expect_one_player_window player_placed "the player's window is not at 200 100 600 600"
 vm_ok "player window placed at 200, 100, 600 x 600"
 
 expected=" rightful $(vm_windows_path "$LAUNCH")\\My*Song.mp3 0 "
@@ -81,11 +93,14 @@ case "$recorded" in
 esac
 
 # A player whose window shows only after 1 s is not looked for again: it stays where it opened.
+# The first player ends first, so that its window is not the one found.
+xdotool windowkill "$(vm_window_at "$PLAYER" "200 100 600 600")"
+vm_wait_for_no_player() { for _ in $(seq 50); do xdotool search --name "^$PLAYER\$" >/dev/null 2>&1 || return 0; sleep 0.2; done; return 1; }
+vm_wait_for_no_player || vm_fail "the first player's window stayed"
 echo 1000 >"$VM_WORK/player-delay.txt"
-late_player_shown() { vm_window_at "$PLAYER" "300 260 320 240" >/dev/null; }
-vm_right_click_until "$x" "$y" late_player_shown || vm_fail "the late player's window did not show"
-sleep 3
-late_player_shown || vm_fail "the late player's window was moved"
+vm_right_click_until "$x" "$y" launched 2 || vm_fail "the click started no second player"
+expect_one_player_window late_player_shown "the late player's window was moved"
+[ "$(launches)" -eq 2 ] || vm_fail "$(launches) players were started, not 2"
 vm_ok "the late player's window stays where it opened"
 # The player now has the focus; the keyboard hook still sees Esc.
 vm_key_until Escape vm_menu_exited
