@@ -72,17 +72,29 @@ player_placed() { vm_window_at "$PLAYER" "200 100 600 600" >/dev/null; }
 late_player_shown() { vm_window_at "$PLAYER" "300 260 320 240" >/dev/null; }
 launches() { cat "$VM_WORK/player-command-line.txt" 2>/dev/null | wc -l; }
 launched() { [ "$(launches)" -ge "$1" ]; }
-# Waits a few seconds for the window placements to settle; then exactly one player window must
-# stand where check says.
-expect_one_player_window() {
+player_windows() { xdotool search --name "^$PLAYER\$" 2>/dev/null; }
+player_geometries() { for id in $(player_windows); do echo -n "$(vm_window_geometry "$id"); "; done; }
+# Waits a few seconds for the window placements to settle; true when exactly one player window
+# stands where check says.
+one_player_window() {
   sleep 3
-  [ "$(xdotool search --name "^$PLAYER\$" | wc -l)" -eq 1 ] && $1 ||
-    vm_fail "$2: $(for id in $(xdotool search --name "^$PLAYER\$"); do vm_window_geometry "$id"; done)"
+  [ "$(player_windows | wc -l)" -eq 1 ] && $1
+}
+close_players() {
+  local id
+  for id in $(player_windows); do xdotool windowkill "$id"; done
+  for _ in $(seq 50); do [ -z "$(player_windows)" ] && return 0; sleep 0.2; done
+  vm_fail "a player's window stayed"
 }
 
-# The second click launches; the player's window, shown within the pause, is placed.
-vm_right_click_until "$x" "$y" launched 1 || vm_fail "the second click started no player"
-expect_one_player_window player_placed "the player's window is not at 200 100 600 600"
+# The second click launches; the player's window, shown within the pause, is placed. Under load
+# Wine may take longer than the pause to start the stand-in: it gets three goes.
+for attempt in 1 2 3; do
+  vm_right_click_until "$x" "$y" launched "$attempt" || vm_fail "the click started no player"
+  one_player_window player_placed && break
+  [ "$attempt" -lt 3 ] || vm_fail "the player's window is not at 200 100 600 600: $(player_geometries)"
+  close_players
+done
 vm_ok "player window placed at 200, 100, 600 x 600"
 
 expected=" rightful $(vm_windows_path "$LAUNCH")\\My*Song.mp3 0 "
@@ -94,15 +106,14 @@ esac
 
 # A player whose window shows only after 1 s is not looked for again: it stays where it opened.
 # The first player ends first, so that its window is not the one found.
-xdotool windowkill "$(vm_window_at "$PLAYER" "200 100 600 600")"
-vm_wait_for_no_player() { for _ in $(seq 50); do xdotool search --name "^$PLAYER\$" >/dev/null 2>&1 || return 0; sleep 0.2; done; return 1; }
-vm_wait_for_no_player || vm_fail "the first player's window stayed"
+close_players
 echo 1000 >"$VM_WORK/player-delay.txt"
-vm_right_click_until "$x" "$y" launched 2 || vm_fail "the click started no second player"
-expect_one_player_window late_player_shown "the late player's window was moved"
-[ "$(launches)" -eq 2 ] || vm_fail "$(launches) players were started, not 2"
+before=$(launches)
+vm_right_click_until "$x" "$y" launched $((before + 1)) || vm_fail "the click started no player"
+one_player_window late_player_shown || vm_fail "the late player's window was moved: $(player_geometries)"
+[ "$(launches)" -eq $((before + 1)) ] || vm_fail "one click started $(($(launches) - before)) players"
 vm_ok "the late player's window stays where it opened"
-# The player now has the focus; the keyboard hook still sees Esc.
+# A player's window is open; the keyboard hook still sees Esc.
 vm_key_until Escape vm_menu_exited
 vm_wait_exit Esc
 vm_expect_no_message_boxes
