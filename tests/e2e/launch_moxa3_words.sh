@@ -25,48 +25,31 @@ run_moxa3() {
   PATH=$folder "$MOXA3_PROGRAM" "$@" 2>"$WORK/stderr" || STATUS=$?
 }
 
-# Takes mpv's record, its window id (a number) read as WINDOW.
-take_mpv_record() {
-  local i
-  vm_take_record "$1"
+# moxa3 given the words hands mpv (its window id read as WINDOW) the options, then the path expected.
+expect_mpv_plays() {
+  local expected=$1 i
+  shift
+  run_moxa3 "$both" "$@"
+  vm_take_record "mpv for $*"
   for i in "${!RECORD[@]}"; do [[ "${RECORD[$i]}" =~ ^--wid=[0-9]+$ ]] && RECORD[$i]=--wid=WINDOW; done
+  vm_expect_record "$both/mpv" "${mpv_options[@]}" $([ -n "${MOXA3_AUDIO_OUTPUT:-}" ] && echo --ao=null) "$expected"
 }
 
-run_moxa3 "$both" rightful "$WORK/my*media/My*Song.mp3" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/my media/My Song.mp3"
+expect_mpv_plays "$WORK/my media/My Song.mp3" rightful "$WORK/my*media/My*Song.mp3" 0
 [ "$STATUS" -eq 0 ] || vm_fail "moxa3 ended with $STATUS, not the player's 0"
-
 # Words not in the menu's form are the path itself, a trailing 0 included.
-run_moxa3 "$both" "$WORK/my media/My Song.mp3"
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/my media/My Song.mp3"
-run_moxa3 "$both" "$WORK/my*media/My" "Song.mp3" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/my media/My Song.mp3 0"
-
+expect_mpv_plays "$WORK/my media/My Song.mp3" "$WORK/my media/My Song.mp3"
+expect_mpv_plays "$WORK/my media/My Song.mp3 0" "$WORK/my*media/My" "Song.mp3" 0
 # A name that really holds an asterisk is played as given; where both exist, spaces win.
-run_moxa3 "$both" rightful "$WORK/star*name.mp3" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/star*name.mp3"
-run_moxa3 "$both" rightful "$WORK/two*ways.mp3" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/two ways.mp3"
-
+expect_mpv_plays "$WORK/star*name.mp3" rightful "$WORK/star*name.mp3" 0
+expect_mpv_plays "$WORK/two ways.mp3" rightful "$WORK/two*ways.mp3" 0
 # Characters a shell would act on are only characters; no command runs.
-run_moxa3 "$both" rightful "$WORK/\$(touch*$WORK/canary);\`touch*$WORK/canary\`|x&'\"" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "$WORK/\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\""
+expect_mpv_plays "$WORK/\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\"" \
+  rightful "$WORK/\$(touch*$WORK/canary);\`touch*$WORK/canary\`|x&'\"" 0
 [ ! -e "$WORK/canary" ] || vm_fail "a command in the path was run"
-
 # A relative path never reads as an option.
-run_moxa3 "$both" rightful "-v*x.mp3" 0
-take_mpv_record mpv
-vm_expect_record "$both/mpv" "${mpv_options[@]}" "./-v x.mp3"
-
-MOXA3_AUDIO_OUTPUT=null run_moxa3 "$both" rightful "$WORK/x.wav" 0
-take_mpv_record "mpv with null audio"
-vm_expect_record "$both/mpv" "${mpv_options[@]}" --ao=null "$WORK/x.wav"
+expect_mpv_plays "./-v x.mp3" rightful "-v*x.mp3" 0
+MOXA3_AUDIO_OUTPUT=null expect_mpv_plays "$WORK/x.wav" rightful "$WORK/x.wav" 0
 
 run_moxa3 "$ffplay_only" rightful "$WORK/my*media/My*Song.mp3" 0
 vm_take_record ffplay
