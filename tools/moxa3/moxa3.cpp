@@ -3,7 +3,6 @@
 // launch pause; mpv then plays inside it (or ffplay's window takes its place). Never goes through
 // a shell.
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -89,9 +88,9 @@ int WaitForPlayer(PlayerWindow& window, const PlayerCommand& command, pid_t play
         ownWindowOpen = false;
       }
     }
-    if (ownWindowOpen && window.HandleEvents() && !stopSent) stopSent = kill(player, SIGTERM) == 0;
-    pollfd events{window.ConnectionFd(), POLLIN, 0};
-    poll(&events, 1, kPollMilliseconds);
+    // Events are read even with the window gone, so that none waits and wakes the poll at once.
+    if (window.HandleEvents() && ownWindowOpen && !stopSent) stopSent = kill(player, SIGTERM) == 0;
+    window.WaitForEvents(kPollMilliseconds);
   }
 }
 
@@ -99,10 +98,8 @@ int ShowNoPlayer(PlayerWindow& window, const std::string& media) {
   std::fprintf(stderr, "moxa3: cannot play %s: neither mpv nor ffplay could be started\n", media.c_str());
   window.ShowMessage("Cannot play: neither mpv nor ffplay is installed.");
   const auto end = std::chrono::steady_clock::now() + kMessageShown;
-  while (std::chrono::steady_clock::now() < end && !window.HandleEvents()) {
-    pollfd events{window.ConnectionFd(), POLLIN, 0};
-    poll(&events, 1, kPollMilliseconds);
-  }
+  while (std::chrono::steady_clock::now() < end && !window.HandleEvents())
+    window.WaitForEvents(kPollMilliseconds);
   return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -64,7 +65,10 @@ bool PlayerWindow::Open() {
   return true;
 }
 
-int PlayerWindow::ConnectionFd() const { return ConnectionNumber(display_); }
+void PlayerWindow::WaitForEvents(int milliseconds) const {
+  pollfd events{ConnectionNumber(display_), POLLIN, 0};
+  poll(&events, 1, milliseconds);
+}
 
 bool PlayerWindow::HandleEvents() {
   while (XPending(display_) > 0) {

@@ -16,8 +16,8 @@ class PlayerWindow {
   // Connects to the display and maps the window; false when there is no display.
   bool Open();
   Window id() const { return window_; }
-  // The X connection, for waiting on its events.
-  int ConnectionFd() const;
+  // Returns when an event arrives or after milliseconds.
+  void WaitForEvents(int milliseconds) const;
   // Handles the waiting events; true once the window was asked to close.
   bool HandleEvents();
   // Shows one line of text, drawn again whenever the window is exposed.
