@@ -16,18 +16,7 @@ constexpr int32_t kPlayerStartMilliseconds = 340;
 // A 1280-wide Canvas is the movable 1280 x 960 window; the others sit at the screen's corner.
 constexpr int32_t kMovableCanvasWidth = 1280;
 
-// A player may open its window only after the launch's pause (mpv on Linux takes a second or
-// two): its placement is then tried again in each following frame, for this many frames.
-constexpr int32_t kPlacementRetryFrames = 300;
-
 LaunchCommand Command;  // one set of buffers for the whole run
-
-struct PendingPlacement {
-  bool waiting = false;
-  WindowBox box{};
-  int32_t lastFrame = 0;
-};
-PendingPlacement Pending;
 
 void ReplaceSpacesWithAsterisks(char* text) {
   for (char* c = text; *c != '\0'; ++c)
@@ -48,23 +37,19 @@ bool EndsWith(const char* text, char last) {
 }
 
 void StartPlayer(const char* name) {
-  const platform::Conventions& conventions = platform::NativeConventions();
   platform::ChangeCurrentDir(StartDir);
-  BuildLaunchCommand(&Command, FolderPath, name, StartDir, conventions);
+  BuildLaunchCommand(&Command, FolderPath, name, platform::PlayerProgram(StartDir).c_str(),
+                     platform::NativeConventions().separator);
   platform::StartProgram(Command.playerPath, Command.parameters);
   platform::ChangeCurrentDir(StartDir);
   platform::SleepMilliseconds(kPlayerStartMilliseconds);
 }
 
-bool PlaceWindowInBox(const WindowBox& box) {
-  return platform::PlaceWindowByTitle(kPlayerWindowTitle, box.left, box.top, box.width, box.height);
-}
-
+// Looked for once: the player shows its window within the launch's pause.
 void PlacePlayerWindow() {
   const WindowBox box = PlayerWindowBox(CurrentMenuGeometry());
-  Pending = {!PlaceWindowInBox(box), box, FrameCounter + kPlacementRetryFrames};
+  platform::PlaceWindowByTitle(kPlayerWindowTitle, box.left, box.top, box.width, box.height);
 }
-
 
 bool CursorIsOnSelectedRow() {
   if (PickMap == nullptr) return false;
@@ -84,18 +69,14 @@ void FormatLaunchPath(char (&out)[kPathBufferSize], const char* folder, const ch
   ReplaceSpacesWithAsterisks(out);
 }
 
-void FormatPlayerPath(char (&out)[kPathBufferSize], const char* startDir, const char* playerFormat) {
-  FormatCut(out, playerFormat, startDir);
-}
-
 void FormatPlayerParameters(char (&out)[kPathBufferSize], const char* launchPath) {
   FormatCut(out, " rightful %s %d ", launchPath, 0);
 }
 
 void BuildLaunchCommand(LaunchCommand* out, const char* folder, const char* name,
-                        const char* startDir, const platform::Conventions& conventions) {
-  FormatLaunchPath(out->launchPath, folder, name, conventions.separator);
-  FormatPlayerPath(out->playerPath, startDir, conventions.playerFormat);
+                        const char* playerProgram, char separator) {
+  FormatLaunchPath(out->launchPath, folder, name, separator);
+  FormatCut(out->playerPath, "%s", playerProgram);
   FormatPlayerParameters(out->parameters, out->launchPath);
 }
 
@@ -124,19 +105,12 @@ void LaunchSelectedEntry() {
   PlacePlayerWindow();
 }
 
-void PlaceLatePlayerWindow() {
-  if (!Pending.waiting) return;
-  Pending.waiting = FrameCounter <= Pending.lastFrame && !PlaceWindowInBox(Pending.box);
-}
-
 void LaunchOnClick() {
   if (!RightClick || ViewMode != ViewModeKind::List || !SelectedEntryIsFile()) return;
   if (!CursorIsOnSelectedRow()) return;
   LaunchSelectedEntry();
   RightClick = 0;
 }
-
-void ForgetPendingPlacement() { Pending = {}; }
 
 void OpenFileManager() {
   platform::StartProgram(platform::NativeConventions().fileManager, FolderPath,

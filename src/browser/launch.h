@@ -10,13 +10,8 @@
 void LaunchSelectedEntry();
 // A second click on the selected file row launches it; runs right after HandleListClick.
 void LaunchOnClick();
-// Places a player whose window appeared only after its launch's pause; called every frame, and
-// gives up 300 frames after the launch.
-void PlaceLatePlayerWindow();
 // Opens the file manager on FolderPath (F7 and the "F7" label); the caller sleeps.
 void OpenFileManager();
-// Forgets a placement still waiting for the player's window (tests, before each case).
-void ForgetPendingPlacement();
 
 // ---- The parts of a launch, for any platform's conventions -----------------------------------
 
@@ -26,7 +21,7 @@ inline constexpr int32_t kPlayerWindowSide = 600;
 // The three strings handed over when a file is launched.
 struct LaunchCommand {
   char launchPath[kPathBufferSize];  // folder, separator, name; every space an asterisk
-  char playerPath[kPathBufferSize];  // the conventions' playerFormat filled with StartDir
+  char playerPath[kPathBufferSize];  // the platform's player program for StartDir
   char parameters[kPathBufferSize];  // " rightful <launch path> 0 "
 };
 
@@ -34,10 +29,10 @@ struct LaunchCommand {
 // cut to the buffer, every space turned into an asterisk.
 void FormatLaunchPath(char (&out)[kPathBufferSize], const char* folder, const char* name,
                       char separator);
-void FormatPlayerPath(char (&out)[kPathBufferSize], const char* startDir, const char* playerFormat);
 void FormatPlayerParameters(char (&out)[kPathBufferSize], const char* launchPath);
+// playerProgram is the platform's answer for StartDir (platform::PlayerProgram), cut to the buffer.
 void BuildLaunchCommand(LaunchCommand* out, const char* folder, const char* name,
-                        const char* startDir, const platform::Conventions& conventions);
+                        const char* playerProgram, char separator);
 
 // What the placement of the player's window depends on.
 struct MenuGeometry {

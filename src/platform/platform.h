@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // ---- Window and GL context -------------------------------------------------------------------
 
@@ -121,6 +122,11 @@ enum class ParameterSplit { AtSpaces, Whole };
 // reported.
 void StartProgram(const char* program, const char* parameters,
                   ParameterSplit split = ParameterSplit::AtSpaces);
+// The player program a launch starts. Windows: moxa3.exe in startDir, where the menu is installed
+// and started from. Linux: the moxa3 installed beside the running executable, else the first moxa3
+// in an absolute folder on PATH, never one from startDir or a browsed folder (a folder can be
+// downloaded with anything in it).
+std::string PlayerProgram(const char* startDir);
 // Finds the top-level window titled title, moves it to (left, top) at width x height, shows,
 // restores, raises and focuses it. False when no such window exists.
 bool PlaceWindowByTitle(const char* title, int32_t left, int32_t top, int32_t width, int32_t height);
@@ -135,7 +141,6 @@ void ShowMessageBox(const char* title, const char* text, uint32_t flags);
 struct Conventions {
   char separator;            // '\\' or '/'
   int32_t rootLength;        // characters that leaving a folder never removes: 3 ("C:\") or 1
-  const char* playerFormat;  // "%s\\moxa3.exe" or "%s/moxa3", formatted with StartDir
   const char* fileManager;   // "explorer" or "xdg-open"
 };
 const Conventions& NativeConventions();

@@ -41,7 +41,6 @@ void DrawActiveView() {
 
 void HandleViewClick() {
   if (!HandleThumbnailClick()) HandleListClick();
-  PlaceLatePlayerWindow();
   LaunchOnClick();
 }
 

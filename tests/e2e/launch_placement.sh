@@ -9,14 +9,14 @@ vm_start_xvfb
 menu="$WORK/menu"
 mkdir -p "$menu"
 touch "$menu/song.mp3"
-cp "$STUB_PLAYER" "$menu/moxa3"
+vm_install_menu_with_player "$STUB_PLAYER"
 vm_start_menu "$menu" VM_STUB_RECORD_DIR="$RECORDS"
 song=$(vm_entry_index "$menu" song.mp3)
 
 launch_song() {
   local expected=$1
   vm_take_record "the player ($expected)"
-  vm_expect_record "$menu/moxa3" rightful "$menu/song.mp3" 0
+  vm_expect_record "$PLAYER" rightful "$menu/song.mp3" 0
 }
 
 # Half screen, 960 x 540 at scale 2: CENTERCENTER makes ViewOffset (320, -180).

@@ -8,7 +8,7 @@ vm_start_xvfb
 
 menu="$WORK/menu"
 mkdir -p "$menu"
-cp "$STUB_PLAYER" "$menu/moxa3"
+vm_install_menu_with_player "$STUB_PLAYER"
 names=(
   'a $(touch canary_a) b.mp3'
   '`touch canary_b`.mp3'
@@ -25,7 +25,7 @@ for name in "${names[@]}"; do
   vm_select_row "$(vm_entry_index "$menu" "$name")" 960 540
   vm_act_until vm_record_waiting vm_press_key p
   vm_take_record "the player for $(printf %q "$name")"
-  vm_expect_record "$menu/moxa3" rightful "$menu/${name// /*}" 0
+  vm_expect_record "$PLAYER" rightful "$menu/${name// /*}" 0
   vm_expect_menu_running
 done
 

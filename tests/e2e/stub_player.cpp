@@ -1,8 +1,7 @@
 // A stand-in for the player in end-to-end tests. It writes its arguments to a file of its own in
 // the folder $VM_STUB_RECORD_DIR (argv[0] first, each ended by a zero byte), then shows a window
 // titled as the real player's until it is killed or a minute has passed. With $VM_STUB_NO_WINDOW
-// set it exits right after recording, as a player that never opens a window; with
-// $VM_STUB_WINDOW_DELAY_MS it waits that long before opening it, as a slow player.
+// set it exits right after recording, as a player that never opens a window.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <unistd.h>
@@ -48,8 +47,6 @@ Window OpenTitledWindow(Display* display) {
 int main(int argc, char** argv) {
   RecordArguments(argc, argv);
   if (std::getenv("VM_STUB_NO_WINDOW") != nullptr) return 0;
-  if (const char* delay = std::getenv("VM_STUB_WINDOW_DELAY_MS"))
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(delay)));
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
   OpenTitledWindow(display);

@@ -1,4 +1,4 @@
-// Starting programs on POSIX: the argument vector, the fallback beside the executable, reaping.
+// Starting programs on POSIX: the argument vector, where the player is found, reaping.
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <signal.h>
@@ -73,16 +73,24 @@ class Spawning : public ::testing::Test {
   std::string player_;
 };
 
-TEST_F(Spawning, AMissingOrUnrunnablePlayerIsTakenFromBesideTheExecutable) {
-  EXPECT_EQ(posix::ResolveProgram("xdg-open"), "xdg-open");  // left for the path search
-  EXPECT_EQ(posix::ResolveProgram(player_.c_str()), player_);
-  const std::string expected = fs::read_symlink("/proc/self/exe").parent_path().string() + "/moxa3";
-  EXPECT_EQ(posix::ResolveProgram("/no/such/folder/moxa3"), expected);
-  std::ofstream(folder_ / "moxa3") << "not a program";
-  EXPECT_EQ(posix::ResolveProgram((folder_ / "moxa3").c_str()), expected);
-  fs::remove(folder_ / "moxa3");
-  fs::create_directory(folder_ / "moxa3");
-  EXPECT_EQ(posix::ResolveProgram((folder_ / "moxa3").c_str()), expected);
+TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSearchPath) {
+  const fs::path beside = folder_ / "beside", onPath = folder_ / "path", unrunnable = folder_ / "unrunnable";
+  for (const fs::path& folder : {beside, onPath, unrunnable}) fs::create_directory(folder);
+  fs::copy_file(player_, onPath / "moxa3");
+  std::ofstream(unrunnable / "moxa3") << "not a program";
+  fs::current_path(onPath);  // the current folder is never looked in
+  const std::string path = unrunnable.string() + ":" + onPath.string();
+  const std::pair<std::string, std::string> cases[] = {
+      {path, (onPath / "moxa3").string()},
+      {"::.:path:" + unrunnable.string(), ""},
+      {"", ""},
+  };
+  for (const auto& [searchPath, expected] : cases)
+    EXPECT_EQ(posix::FindPlayerProgram(beside.string(), searchPath), expected) << searchPath;
+  fs::copy_file(player_, beside / "moxa3");
+  EXPECT_EQ(posix::FindPlayerProgram(beside.string(), path), (beside / "moxa3").string());
+  EXPECT_EQ(posix::FindPlayerProgram("", path), (onPath / "moxa3").string());
+  fs::current_path(fs::temp_directory_path());
 }
 
 TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {

@@ -1,4 +1,5 @@
-// The player program moxa3 hands the media file to: mpv, or ffplay where mpv is missing.
+// The player program moxa3 hands the media file to: mpv inside moxa3's own window, or ffplay in a
+// window of its own where mpv is missing.
 #pragma once
 
 #include <string>
@@ -10,14 +11,12 @@ struct PlayerCommand {
   std::string program;  // a path found on the search path
   std::vector<std::string> arguments;
   std::vector<std::string> environment;  // NAME=value settings added for the player
+  bool playsInOwnWindow = false;         // ffplay: its window is moved over moxa3's
 };
 
-// The first executable file called name in the colon-separated folders of searchPath; empty when
-// there is none.
-std::string FindOnSearchPath(const std::string& name, const std::string& searchPath);
-
-// The commands to try in order, for the players found on searchPath. audioOutput, when not empty,
-// is handed to mpv as its audio output; "null" gives ffplay SDL's dummy audio driver, so that a
-// sound still opens its window.
+// The commands to try in order, for the players found in the absolute folders of searchPath. mpv
+// draws into the window windowId, also for a sound. audioOutput, when not empty, is handed to mpv
+// as its audio output; "null" gives ffplay SDL's dummy audio driver, so that a sound still opens
+// its window.
 std::vector<PlayerCommand> PlayerCommands(const std::string& media, const std::string& searchPath,
-                                          const std::string& audioOutput);
+                                          const std::string& audioOutput, unsigned long windowId);

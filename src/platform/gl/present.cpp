@@ -1,6 +1,8 @@
 // Presentation: the whole Canvas as one pixel rectangle, enlarged by PixelScale, then a swap.
 // The Canvas is laid out as glDrawPixels wants it (RGBA bytes, bottom row first), so nothing is
-// converted. A Canvas equal to the one on screen is not drawn again (shown_canvas.h).
+// converted. On X11 a Canvas equal to the one on screen is not drawn again (shown_canvas.h): an
+// Expose event forgets what is shown. Windows draws and swaps every frame, so a window uncovered
+// there is always drawn over in the next frame.
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -16,6 +18,12 @@
 namespace {
 
 ShownCanvas shownCanvas;
+
+#ifdef _WIN32
+constexpr bool kSkipUnchangedCanvas = false;
+#else
+constexpr bool kSkipUnchangedCanvas = true;
+#endif
 
 // Zoom factors 1 to 5; any other scale leaves the zoom as it was.
 void ZoomByPixelScale() {
@@ -33,7 +41,7 @@ void PresentCanvas() {
     SwapWindowBuffers();  // nothing to draw into, but the frame is still paced
     return;
   }
-  if (!shownCanvas.Changed(Canvas, CanvasWidth, CanvasHeight, PixelScale)) {
+  if (kSkipUnchangedCanvas && !shownCanvas.Changed(Canvas, CanvasWidth, CanvasHeight, PixelScale)) {
     WaitOutFrame();
     return;
   }

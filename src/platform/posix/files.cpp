@@ -102,7 +102,7 @@ bool QueryFileStamp(const char* path, uint64_t* size, int64_t* modifiedNanosecon
 }
 
 const Conventions& NativeConventions() {
-  static const Conventions kLinux{'/', 1, "%s/moxa3", "xdg-open"};
+  static const Conventions kLinux{'/', 1, "xdg-open"};
   return kLinux;
 }
 

@@ -2,21 +2,17 @@
 
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstring>
+#include <cstdlib>
+
+#include "platform/posix/search_path.h"
 
 extern char** environ;
 
 namespace posix {
 namespace {
-
-bool IsExecutableFile(const char* path) {
-  struct stat info;
-  return stat(path, &info) == 0 && S_ISREG(info.st_mode) && access(path, X_OK) == 0;
-}
 
 // The folder of the running executable; empty when it can't be read.
 std::string ExecutableFolder() {
@@ -25,11 +21,6 @@ std::string ExecutableFolder() {
   if (length <= 0) return {};
   const std::string executable(path, static_cast<size_t>(length));
   return executable.substr(0, executable.rfind('/'));
-}
-
-const char* FileNameOf(const char* path) {
-  const char* slash = std::strrchr(path, '/');
-  return slash != nullptr ? slash + 1 : path;
 }
 
 // The menu never waits for what it starts, so the kernel reaps its children.
@@ -77,11 +68,10 @@ std::vector<std::string> SplitAtSpaces(const char* parameters) {
   return words;
 }
 
-std::string ResolveProgram(const char* program) {
-  if (std::strchr(program, '/') == nullptr || IsExecutableFile(program)) return program;
-  const std::string folder = ExecutableFolder();
-  if (folder.empty()) return program;
-  return folder + "/" + FileNameOf(program);
+std::string FindPlayerProgram(const std::string& executableFolder, const std::string& searchPath) {
+  const std::string beside = executableFolder + "/moxa3";
+  if (!executableFolder.empty() && IsExecutableFile(beside)) return beside;
+  return FindOnSearchPath("moxa3", searchPath);
 }
 
 bool SpawnProgram(const std::string& program, const std::vector<std::string>& arguments) {
@@ -100,7 +90,16 @@ void StartProgram(const char* program, const char* parameters, platform::Paramet
   const std::vector<std::string> arguments = split == platform::ParameterSplit::AtSpaces
                                                  ? SplitAtSpaces(parameters)
                                                  : std::vector<std::string>{parameters};
-  SpawnProgram(ResolveProgram(program), arguments);
+  SpawnProgram(program, arguments);
 }
 
 }  // namespace posix
+
+namespace platform {
+
+std::string PlayerProgram(const char*) {
+  const char* searchPath = std::getenv("PATH");
+  return posix::FindPlayerProgram(posix::ExecutableFolder(), searchPath != nullptr ? searchPath : "");
+}
+
+}  // namespace platform

@@ -35,8 +35,10 @@ bool PlaceWindowByTitle(const char* title, int32_t left, int32_t top, int32_t wi
   return true;
 }
 
+std::string PlayerProgram(const char* startDir) { return std::string(startDir) + "\\moxa3.exe"; }
+
 const Conventions& NativeConventions() {
-  static const Conventions kWindows{'\\', 3, "%s\\moxa3.exe", "explorer"};
+  static const Conventions kWindows{'\\', 3, "explorer"};
   return kWindows;
 }
 

@@ -101,6 +101,16 @@ vm_title_drawn() {
   [ -n "$brightest" ] && [ "$brightest" != 0 ]
 }
 
+# Installs a copy of the menu with the given program beside it as its player, as a package has
+# them (the menu runs the moxa3 beside its executable); PLAYER names that moxa3.
+vm_install_menu_with_player() {
+  mkdir -p "$WORK/installed"
+  cp "$MENU_PROGRAM" "$WORK/installed/vestramenu"
+  cp "$1" "$WORK/installed/moxa3"
+  MENU_PROGRAM=$WORK/installed/vestramenu
+  PLAYER=$WORK/installed/moxa3
+}
+
 vm_expect_menu_running() {
   kill -0 "$MENU_PID" 2>/dev/null || vm_fail "the menu is no longer running"
   xwininfo -name GAME >/dev/null 2>&1 || vm_fail "the menu's window is gone"

@@ -302,7 +302,7 @@ void RunFileChecks(const char* folder) {
   Check(platform::ChangeCurrentDir("Sub Folder") && ListCurrentFolder().size() == 2, "an empty folder lists . and ..");
   const platform::Conventions& conventions = platform::NativeConventions();
   Check(conventions.separator == '\\' && conventions.rootLength == 3 &&
-            std::strcmp(conventions.playerFormat, "%s\\moxa3.exe") == 0 &&
+            platform::PlayerProgram("C:\\Menu") == "C:\\Menu\\moxa3.exe" &&
             std::strcmp(conventions.fileManager, "explorer") == 0,
         "Windows conventions");
   Check(!platform::PlaceWindowByTitle("No Such Window Title", 0, 0, 600, 600), "placing a missing window fails");

@@ -1,5 +1,6 @@
 /* Stands in for the Moxa3 player under Wine: appends its command line to the file named by
-   MOXA3_STUB_RECORD, then shows a window titled as the player's until it is closed or a minute
+   MOXA3_STUB_RECORD, waits the milliseconds written in the file named by MOXA3_STUB_DELAY (none
+   when it is missing), then shows a window titled as the player's until it is closed or a minute
    has passed. The window is a popup, so its X window on the virtual display has the outer size
    that MoveWindow gives it. */
 #include <stdio.h>
@@ -22,10 +23,20 @@ static void RecordCommandLine(void) {
   fclose(record);
 }
 
+static void WaitTheDelay(void) {
+  const char* path = getenv("MOXA3_STUB_DELAY");
+  FILE* delay = path ? fopen(path, "r") : NULL;
+  int milliseconds = 0;
+  if (delay == NULL) return;
+  if (fscanf(delay, "%d", &milliseconds) == 1) Sleep((DWORD)milliseconds);
+  fclose(delay);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
   (void)previous;
   (void)commandLine;
   RecordCommandLine();
+  WaitTheDelay();
   WNDCLASSA windowClass = {0};
   windowClass.lpfnWndProc = StubWindowProc;
   windowClass.hInstance = instance;
