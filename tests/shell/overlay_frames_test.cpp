@@ -2,6 +2,7 @@
 // over the view: the cursor cross, the title, the MenuBar labels and the status text, each drawn
 // here cell by cell from the font's records, per view, geometry, offset, window place and clock.
 #include <cstring>
+#include <utility>
 
 #include "canvas/glyph_table.h"
 #include "menu_scenario.h"
@@ -146,6 +147,21 @@ TEST_F(OverlayFrames, ViewerShowsNameAndSizeAndAHiddenBarShowsTheViewAlone) {
   EXPECT_EQ(std::memcmp(headless::Backend().lastFrame.data(), Backdrop,
                         4 * static_cast<size_t>(CanvasWidth) * CanvasHeight),
             0);
+}
+
+TEST(TwelveHourClock, ConvertsAndToleratesBadText) {
+  // Missing fields count as 0; out-of-range hours lose 12 once.
+  const std::pair<const char*, const char*> cases[] = {
+      {"00:05:09", "12:05:09"}, {"12:30:00", "12:30:00"}, {"13:00:00", "01:00:00"},
+      {"11:00:01", "11:00:01"}, {"14-07,3", "02:07:03"},  {" 9\t8\n7 ", "09:08:07"},
+      {"ab:cd", "12:00:00"},    {"25:61:99", "13:61:99"}, {"1:2:3:4:5", "01:02:03"}};
+  char out[kClockTextSize];
+  for (const auto& [time24, expected] : cases) {
+    FormatTwelveHourClock(time24, out);
+    EXPECT_STREQ(out, expected) << time24;
+  }
+  FormatTwelveHourClock(std::string(200, '7').c_str(), out);
+  EXPECT_LT(std::strlen(out), kClockTextSize) << "a huge field must not overflow";
 }
 
 }  // namespace
