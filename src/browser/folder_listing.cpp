@@ -20,16 +20,26 @@ void AddEntry(const char* name) {
   EntryTable.isFile[slot] = platform::QueryAttributes(name) == platform::kAttributeFolderOnly ? 0 : 1;
 }
 
-// Reads folder into the table. False, with the table untouched, when it can't be made current.
+// Whether a search of the current directory can start. It always finds "." where it can, so a
+// failure means a folder that can be entered but not listed (search without read permission).
+bool CurrentFolderListable() {
+  const char* name = nullptr;
+  platform::FolderSearch* search = platform::FindFirstEntry(&name);
+  if (search != nullptr) platform::CloseEntrySearch(search);
+  return search != nullptr;
+}
+
+// Reads folder into the table. False, with the table untouched, when it can't be made current or
+// can't be listed.
 bool ReadFolderAt(const char* folder) {
-  const bool entered = platform::ChangeCurrentDir(folder);
-  if (entered) ReadFolder();
+  const bool readable = platform::ChangeCurrentDir(folder) && CurrentFolderListable();
+  if (readable) ReadFolder();
   platform::ChangeCurrentDir(StartDir);
-  return entered;
+  return readable;
 }
 
 // Shows the folder newPath: the listing, FolderPath and the selection change together, or, when
-// the folder can't be made current, nothing changes.
+// the folder can't be made current or listed, nothing changes.
 void ShowFolder(const char* newPath) {
   if (!ReadFolderAt(newPath)) return;
   std::snprintf(FolderPath, kPathBufferSize, "%s", newPath);

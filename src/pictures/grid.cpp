@@ -44,17 +44,22 @@ void MarkPictureRequested() {
   PictureLoader.MenuBarShown = 1;
 }
 
-// Step 6.2 of the draw, decoding through the PictureLoader.
+// Makes FolderPath current; false when it can't be or its path can't be read, as names would then
+// resolve against another folder. The caller makes StartDir current again either way.
+bool EnterShownFolder() { return platform::ChangeCurrentDir(FolderPath) && !PicturePathFor("").empty(); }
+
+// Step 6.2 of the draw, decoding through the PictureLoader. Nothing is requested from a folder
+// that can't be entered.
 void RequestPictureLoad(const std::string& name) {
-  platform::ChangeCurrentDir(FolderPath);
-  PictureLoader.IsPictureName(name.c_str(), PictureInfo);
-  platform::ChangeCurrentDir(StartDir);
   PictureLoaded = 0;
-  if (PictureLoader.loadable != 1) return;
-  platform::ChangeCurrentDir(FolderPath);
-  PictureLoaded = PictureLoader.LoadPicture(name.c_str(), PictureInfo);
+  if (!EnterShownFolder()) {
+    platform::ChangeCurrentDir(StartDir);
+    return;
+  }
+  PictureLoader.IsPictureName(name.c_str(), PictureInfo);
+  if (PictureLoader.loadable == 1) PictureLoaded = PictureLoader.LoadPicture(name.c_str(), PictureInfo);
   platform::ChangeCurrentDir(StartDir);
-  MarkPictureRequested();
+  if (PictureLoader.loadable == 1) MarkPictureRequested();
 }
 
 // The same request with its decode already done (or found in the cache): the loader and the
@@ -79,14 +84,15 @@ struct PageEntry {
   int32_t index;
   std::string name;
   int32_t pathSlot;  // into the page's path list; -1 for names that are never decoded
+  bool requested;    // false when the folder couldn't be entered: no load is requested at all
 };
 
 std::vector<PageEntry> ListPage(int32_t first, int32_t last, std::vector<std::string>* paths) {
   std::vector<PageEntry> entries;
-  platform::ChangeCurrentDir(FolderPath);
+  const bool entered = EnterShownFolder();
   for (int32_t i = first; i <= last; ++i) {
-    PageEntry entry{i, EntryName(i), -1};
-    if (ClassifyPictureName(entry.name.c_str()).loadable == 1) {
+    PageEntry entry{i, EntryName(i), -1, entered};
+    if (entered && ClassifyPictureName(entry.name.c_str()).loadable == 1) {
       entry.pathSlot = static_cast<int32_t>(paths->size());
       paths->push_back(PicturePathFor(entry.name.c_str()));
     }
@@ -119,7 +125,8 @@ void DrawPage(const std::vector<PageEntry>& entries, const std::vector<PictureOu
     }
     static const PictureOutcome kNeverDecoded;
     const PictureOutcome& outcome = entry.pathSlot < 0 ? kNeverDecoded : outcomes[entry.pathSlot];
-    ApplyPictureOutcome(entry.name, outcome);
+    PictureLoaded = 0;
+    if (entry.requested) ApplyPictureOutcome(entry.name, outcome);
     if (PictureLoaded) DrawThumbnail(outcome.picture.thumbnail, x0, y0, kThumbIdBase + entry.index);
     DrawCellDecoration(entry.index, x0, y0, t);
   }

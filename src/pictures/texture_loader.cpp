@@ -89,7 +89,7 @@ int32_t TextureLoader::IsPictureName(const char* name, PictureInfoRecord& info) 
 std::string PicturePathFor(const char* name) {
   if (std::strstr(name, "http://") != nullptr) return name;
   char directory[kCurrentDirLimit + 1];
-  if (!platform::ReadCurrentDir(directory, sizeof directory)) directory[0] = '\0';
+  if (!platform::ReadCurrentDir(directory, sizeof directory)) return {};
   return std::string(directory) + platform::NativeConventions().separator + name;
 }
 
@@ -102,7 +102,7 @@ void RecordDecodedSize(int32_t width, int32_t height, PictureInfoRecord& info) {
 
 int32_t TextureLoader::LoadPicture(const char* name, PictureInfoRecord& info) {
   const std::string path = PicturePathFor(name);
-  if (loadable != 1) return 0;
+  if (loadable != 1 || path.empty()) return 0;
   return DecodePicturePath(path.c_str(), info);
 }
 

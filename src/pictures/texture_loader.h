@@ -56,7 +56,8 @@ extern PictureInfoRecord PictureInfo;
 extern uint8_t* PictureBuffer;
 
 // The path LoadPicture decodes for name: the current directory, the separator and the name, or
-// the name itself when it is a URL.
+// the name itself when it is a URL. Empty when the current directory can't be read (or does not
+// fit its 260 bytes): a picture is never looked for in another folder.
 std::string PicturePathFor(const char* name);
 // Fills info for a decoded picture of width x height: 32 bits per pixel, GL_RGBA.
 void RecordDecodedSize(int32_t width, int32_t height, PictureInfoRecord& info);

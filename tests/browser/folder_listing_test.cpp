@@ -1,6 +1,7 @@
 // Reading folders into the EntryTable and walking into and out of them, over real folders.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -125,6 +126,22 @@ TEST_F(Walking, RefusedWalksChangeNothing) {
   Browse("/");
   EXPECT_FALSE(Walked("..")) << "the root has no parent";
   EXPECT_STREQ(FolderPath, "/");
+}
+
+// Search without read permission: the folder can be made current but not listed. Tried in a
+// child process without root's rights, which would list it anyway.
+TEST_F(Walking, AFolderThatCannotBeListedIsRefused) {
+  media_.AddFolder("locked");
+  fs::permissions(media_.path() / "locked", fs::perms::owner_exec | fs::perms::others_exec);
+  Browse(media_.text());
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool unprivileged = geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+    _exit(!unprivileged ? 2 : Walked("locked") || ::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -97,6 +98,8 @@ TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
   fs::create_directory("folder.bmp");
   EXPECT_FALSE(LoadSpriteBitmap("folder.bmp", 5));
   EXPECT_FALSE(LoadSpriteBitmap("missing.bmp", 5));
+  ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0);
+  EXPECT_FALSE(LoadSpriteBitmap("fifo.bmp", 5)) << "refused without waiting for a writer";
   EXPECT_EQ(Pixels(5), preloaded);
 }
 

@@ -302,4 +302,21 @@ TEST_F(GridClicks, ClickOnAThumbnailOpensItsPictureInTheViewer) {
   EXPECT_TRUE(ViewMode == ViewModeKind::Grid && RightClick == 1u && PictureLoaded == 0u);
 }
 
+// The folder shown is deleted from outside: its names are never read from the start folder.
+TEST_F(GridClicks, PicturesAreReadOnlyFromTheFolderShown) {
+  DrawGrid();
+  int32_t entry = 1;
+  while (EntryTable.name[entry][0] != 'p') entry += 1;
+  for (const auto& file : std::filesystem::directory_iterator(pictures_.path()))
+    std::filesystem::copy_file(file.path(), start_.path() / file.path().filename());
+  std::filesystem::remove_all(pictures_.path());
+  PointAtThumbnailOf(entry);
+  RightClick = 1;
+  HandleThumbnailClick();
+  EXPECT_TRUE(ViewMode == ViewModeKind::Grid && PictureLoaded == 0u) << "no viewer";
+  DrawGrid();
+  EXPECT_EQ(EntryTable.name[entry][0], 'p') << "the listing stays";
+  for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_FALSE(PickMap[i] >= 4000 && PickMap[i] < 7000) << "a thumbnail at " << i;
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // The platform decoder: BMP layouts and JPEG kinds as a 32-bit bitmap (blue, green, red, unused;
 // bottom row first), the row-selective decode, and what is refused.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -115,6 +116,14 @@ void ClaimJpegSize(std::vector<uint8_t>& bytes, uint16_t width, uint16_t height)
   ADD_FAILURE() << "no frame marker";
 }
 
+// The offset of the first marker of kind at or after from.
+size_t FindMarker(const std::vector<uint8_t>& bytes, uint8_t kind, size_t from = 2) {
+  for (size_t i = from; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == kind) return i;
+  ADD_FAILURE() << "no marker " << int{kind};
+  return 0;
+}
+
 // Chooses rows by rule (all, none, the bottom one, every 17th, one in five at random), noting them.
 struct RowChoice {
   int rule = 0;
@@ -144,8 +153,10 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   std::vector<uint8_t> bmp = testpictures::EncodeBmp(testpictures::Filled(2, 2, kRed), {});
   bmp[18] = 0x10, bmp[19] = 0x27;  // width 10000, height 2: within the limit, rows absent
   folder.Write("short.bmp", bmp);
+  ASSERT_EQ(mkfifo(folder.PathOf("fifo.jpg").c_str(), 0600), 0);  // never waits for a writer
   RowChoice rows;
-  for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "short.bmp"}) {
+  for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "short.bmp",
+                           "fifo.jpg"}) {
     Decoded decoded(folder.PathOf(name));
     EXPECT_FALSE(decoded.ok) << name;
     EXPECT_EQ(decoded.picture.pixels, nullptr) << name;
@@ -170,12 +181,38 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   }
 }
 
+// The grid's thumbnails and the viewer agree on which files are pictures.
+TEST(PictureDecode, TheWholeAndTheRowDecodersJudgeAlike) {
+  TempFolder folder;
+  folder.Convert(testpictures::QuadrantArguments(48, 32) + " -interlace Plane", "p.jpg");
+  const std::vector<uint8_t> jpeg = folder.Read("p.jpg");
+  std::vector<uint8_t> stray = jpeg;  // bytes before a table: libjpeg warns, the picture stays whole
+  stray.insert(stray.begin() + static_cast<ptrdiff_t>(FindMarker(jpeg, 0xDB)), {1, 2, 3});
+  folder.Write("stray.jpg", stray);
+  // The first scan again and again: more scans than any encoder writes, each a pass over the picture.
+  const size_t scan = FindMarker(jpeg, 0xDA), next = FindMarker(jpeg, 0xDA, scan + 2);
+  std::vector<uint8_t> scans(jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(next));
+  for (int i = 0; i < 2000; ++i) scans.insert(scans.end(), jpeg.begin() + static_cast<ptrdiff_t>(scan), jpeg.begin() + static_cast<ptrdiff_t>(next));
+  scans.insert(scans.end(), jpeg.begin() + static_cast<ptrdiff_t>(next), jpeg.end());
+  folder.Write("scans.jpg", scans);
+  RowChoice rows;
+  for (const auto& [name, accepted] : {std::pair{"p.jpg", true}, {"stray.jpg", true}, {"scans.jpg", false}}) {
+    Decoded whole(folder.PathOf(name));
+    platform::DecodedPicture some;
+    EXPECT_EQ(whole.ok, accepted) << name;
+    EXPECT_EQ(platform::DecodePictureRows(folder.PathOf(name).c_str(), kMaxPixels, {ChooseRows, &rows}, &some), accepted)
+        << name;
+    platform::ReleaseDecodedPicture(&some);
+  }
+}
+
 // Every row kept has the very pixels of the whole decode, whichever rows are skipped.
 TEST(PictureDecode, RowsKeepTheWholeDecodesPixels) {
   TempFolder folder;
   folder.Write("p.bmp", testpictures::EncodeBmp(
                             testpictures::Pattern(9, 40, {{1, 2, 3}, {200, 100, 50}, {9, 99, 199}}), {}));
-  for (const std::string what : {"p.bmp", "-sampling-factor 2x2", "-sampling-factor 2x1", "-interlace Plane",
+  for (const std::string what : {"p.bmp", "-sampling-factor 2x2", "-sampling-factor 2x1", "-sampling-factor 3x1",
+                                 "-interlace Plane",
                                  "-colorspace Gray", "-colorspace CMYK -interlace Plane"}) {
     SCOPED_TRACE(what);
     if (what != "p.bmp") folder.Convert("-size 173x221 plasma:fractal -seed 3 " + what, "p.jpg");

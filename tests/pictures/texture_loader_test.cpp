@@ -116,6 +116,14 @@ TEST_F(PictureLoading, FailuresLeaveThePreviousPicture) {
   EXPECT_EQ(Load("missing.bmp"), 0);
   EXPECT_EQ(Stored(3 * 2 * 4), before);
   EXPECT_EQ(PictureLoader.loads, loads + 1) << "only successful decodes count";
+  // A current folder whose path does not fit 260 bytes: no path, and nothing read from elsewhere.
+  const std::string part(100, 'd');
+  for (int level = 0; level < 3; ++level)
+    std::filesystem::create_directory(part), std::filesystem::current_path(part);
+  std::filesystem::rename(folder_.PathOf("good.bmp"), "good.bmp");
+  EXPECT_EQ(PicturePathFor("good.bmp"), "");
+  EXPECT_EQ(Load("good.bmp"), 0);
+  EXPECT_EQ(Stored(3 * 2 * 4), before);
 }
 
 }  // namespace

@@ -60,11 +60,13 @@ uint32_t QueryAttributes(const char* name) {
   return S_ISDIR(info.st_mode) ? kAttributeFolderOnly : 0x20u;
 }
 
+// Only regular files are read. O_NONBLOCK keeps the open itself from waiting (a FIFO without a
+// writer would block for good); anything that is not a regular file is then refused.
 ReadableFile* OpenFileForReading(const char* path) {
-  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return nullptr;
   }

@@ -1,8 +1,6 @@
-// Picture decoding on POSIX systems: JPEG through TurboJPEG, BMP through stb_image (run-length
-// encoded BMP through bmp_rle.cpp). The result is laid out as a 32-bit device-independent bitmap:
+// Picture decoding on POSIX systems: JPEG through jpeg_decode.cpp, BMP through stb_image
+// (run-length encoded BMP through bmp_rle.cpp). The result is laid out as a 32-bit device-independent bitmap:
 // blue, green, red, unused; the bottom row first.
-#include <turbojpeg.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -33,42 +31,6 @@ constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
 
 bool FitsLimit(int64_t width, int64_t height, int64_t maxPixels) {
   return width > 0 && height > 0 && width * height <= maxPixels;
-}
-
-// ---- JPEG ------------------------------------------------------------------------------------
-
-bool DecodeJpeg(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
-  tjhandle decoder = tjInitDecompress();
-  if (decoder == nullptr) return false;
-  int width = 0, height = 0, subsampling = 0, colourSpace = 0;
-  bool ok = tjDecompressHeader3(decoder, bytes.data(), static_cast<unsigned long>(bytes.size()),
-                                &width, &height, &subsampling, &colourSpace) == 0;
-  if (ok) {
-    out->width = width;
-    out->height = height;
-    ok = FitsLimit(width, height, maxPixels);
-  }
-  uint8_t* pixels = nullptr;
-  if (ok) {
-    pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(width) * height * 4));
-    ok = pixels != nullptr;
-  }
-  const bool cmyk = colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK;
-  if (ok) {
-    const int format = cmyk ? TJPF_CMYK : TJPF_BGRX;
-    // A warning (a truncated or slightly damaged stream) still leaves a whole picture.
-    ok = tjDecompress2(decoder, bytes.data(), static_cast<unsigned long>(bytes.size()), pixels,
-                       width, 0, height, format, TJFLAG_BOTTOMUP) == 0 ||
-         tjGetErrorCode(decoder) == TJERR_WARNING;
-  }
-  tjDestroy(decoder);
-  if (!ok) {
-    std::free(pixels);
-    return false;
-  }
-  if (cmyk) ConvertCmykRows(pixels, static_cast<int64_t>(width) * height, HasAdobeMarker(bytes));
-  out->pixels = pixels;
-  return true;
 }
 
 // ---- BMP -------------------------------------------------------------------------------------
@@ -208,7 +170,7 @@ PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes) {
 bool DecodePictureBytes(const std::vector<uint8_t>& bytes, int64_t maxPixels,
                         DecodedPicture* out) {
   switch (DetectPictureKind(bytes)) {
-    case PictureKind::Jpeg: return DecodeJpeg(bytes, maxPixels, out);
+    case PictureKind::Jpeg: return DecodeJpeg(bytes, maxPixels, nullptr, out);
     case PictureKind::Bmp: return DecodeBmp(bytes, maxPixels, out);
     case PictureKind::Unknown: break;
   }

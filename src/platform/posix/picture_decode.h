@@ -24,6 +24,10 @@ void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted);
 // Run-length encoded BMPs (BI_RLE8, BI_RLE4), read by a decoder of our own.
 bool IsRleBmp(const std::vector<uint8_t>& bytes);
 bool DecodeRleBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out);
+// JPEG, the whole picture (rows null) or the chosen rows as DecodePictureRows lays them out; one
+// judge for both, so the thumbnail grid and the viewer accept the same files.
+bool DecodeJpeg(const std::vector<uint8_t>& bytes, int64_t maxPixels, const RowChoice* rows,
+                DecodedPicture* out);
 bool DecodePictureBytes(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out);
 
 }  // namespace platform
