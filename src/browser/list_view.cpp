@@ -98,9 +98,9 @@ void DrawRow(int32_t entry, int32_t x, int32_t y, int32_t columnWidth) {
 class TopDownClear {
  public:
   void DownTo(int32_t row) {
-    if (row >= next_) return;
+    row = std::clamp(row, 0, next_);
     ClearCanvasRows(row, next_);
-    next_ = row < 0 ? 0 : row;
+    next_ = row;
   }
 
  private:

@@ -40,8 +40,6 @@ void ResetMenuState() {
   FrameCounter = 0;
   RelistRequest = 0;
   ShownPicture = 0;
-  StartDir[0] = '\0';
-  FolderPath[0] = '\0';
 }
 
 namespace {

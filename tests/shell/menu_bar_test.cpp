@@ -71,6 +71,8 @@ TEST_F(MenuBar, GridLabelsSetTheThumbSizeAndTheDisplayMode) {
 
 TEST_F(MenuBar, ListCommandLabelsActLikeTheirKeys) {
   EXPECT_EQ(ClickLabel(251), Sleeps{150});
+  EXPECT_EQ(ClickLabel(494), Sleeps{450});
+  EXPECT_EQ(headless::Backend().programsStarted.size(), 1u) << "the file manager";
   EXPECT_EQ(ColumnFactor, 1);
   for (const auto& [x, mode] : {std::pair{479, 0}, std::pair{509, 2}, std::pair{464, 1}}) {
     EXPECT_EQ(ClickLabel(x), Sleeps{});
