@@ -136,6 +136,8 @@ void LaunchOnClick() {
   RightClick = 0;
 }
 
+bool PlayerPlacementPending() { return Pending.waiting; }
+
 void ForgetPendingPlacement() { Pending = {}; }
 
 void OpenFileManager() {

@@ -13,6 +13,8 @@ void LaunchOnClick();
 // Places a player whose window appeared only after its launch's pause; called every frame, and
 // gives up 300 frames after the launch.
 void PlaceLatePlayerWindow();
+// True while a launched player's window is still to be placed.
+bool PlayerPlacementPending();
 // Opens the file manager on FolderPath (F7 and the "F7" label); the caller sleeps.
 void OpenFileManager();
 // Forgets a placement still waiting for the player's window (tests, before each case).
