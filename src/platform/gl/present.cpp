@@ -24,6 +24,20 @@ void ZoomByPixelScale() {
   glPixelZoom(zoom, zoom);
 }
 
+// Just the changed rows, over a back buffer that holds the rest already. The raster position is
+// moved up from the lower-left corner with an empty bitmap, the GL 1.1 way, and moved back after.
+void DrawBand(const ChangedRows& rows) {
+  const float rise = static_cast<float>(rows.first * PixelScale);
+  glDisable(GL_TEXTURE_2D);
+  ZoomByPixelScale();
+  glBitmap(0, 0, 0.0f, 0.0f, 0.0f, rise, nullptr);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, rows.first);
+  glDrawPixels(CanvasWidth, rows.count, GL_RGBA, GL_UNSIGNED_BYTE, Canvas);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glBitmap(0, 0, 0.0f, 0.0f, 0.0f, -rise, nullptr);
+  glEnable(GL_TEXTURE_2D);
+}
+
 }  // namespace
 
 void ForgetShownCanvas() { shownCanvas.Forget(); }
@@ -33,8 +47,14 @@ void PresentCanvas() {
     SwapWindowBuffers();  // nothing to draw into, but the frame is still paced
     return;
   }
-  if (!shownCanvas.Changed(Canvas, CanvasWidth, CanvasHeight, PixelScale)) {
+  const ChangedRows changed = shownCanvas.Compare(Canvas, CanvasWidth, CanvasHeight, PixelScale);
+  if (changed.count == 0) {
     WaitOutFrame();
+    return;
+  }
+  if (!changed.whole && BackBufferHoldsLastFrame()) {
+    DrawBand(changed);
+    ShowWindowBand(changed.first * PixelScale, changed.count * PixelScale);
     return;
   }
   glDisable(GL_TEXTURE_2D);

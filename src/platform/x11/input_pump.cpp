@@ -143,12 +143,15 @@ int32_t WaitForMessages() {
   int64_t timeout = x11::MillisecondsToNextSecond() + 1;
   const int64_t toRepeat = x11::keyboard.MillisecondsToRepeat(x11::NowMilliseconds());
   if (toRepeat >= 0) timeout = std::min(timeout, toRepeat);
+  const int64_t endMicros = startMicros + timeout * 1000;
   Display* display = MainDisplay();
-  if (display != nullptr && XPending(display) == 0) {
+  if (display == nullptr) SleepMilliseconds(static_cast<int32_t>(timeout));
+  // The connection also carries replies and events that GL consumes itself; those wake the poll
+  // but leave no message, so the wait goes on.
+  for (int64_t now = startMicros; display != nullptr && XPending(display) == 0 && now < endMicros;
+       now = x11::NowMicroseconds()) {
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, static_cast<int>(timeout));
-  } else if (display == nullptr) {
-    SleepMilliseconds(static_cast<int32_t>(timeout));
+    poll(&connection, 1, static_cast<int>((endMicros - now + 999) / 1000));
   }
   return x11::FramesSince(startMicros);
 }

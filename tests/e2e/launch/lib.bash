@@ -9,6 +9,8 @@ STUB_PLAYER=$VM_BUILD_DIR/tests/e2e/vm_stub_player
 PLAYER_TITLE="Moxa3 video and audio player"
 
 WORK=$(mktemp -d /tmp/vm-launch.XXXXXX)
+# The menu's disk thumbnail cache stays in the test's own folder.
+export XDG_CACHE_HOME=$WORK/cache
 RECORDS=$WORK/records
 mkdir -p "$RECORDS"
 STARTED_PIDS=()
