@@ -23,6 +23,23 @@ TEST(ShownCanvas, OnlyNewBytesShapeOrScaleCountAsAChange) {
   EXPECT_TRUE(shown.Changed(pixels.data(), 3, 4, 1));
 }
 
+TEST(ShownCanvas, TheChangedBandSpansTheFirstToTheLastChangedRow) {
+  ShownCanvas shown;
+  std::vector<uint8_t> pixels(2 * 5 * 4, 0);
+  EXPECT_TRUE(shown.Compare(pixels.data(), 2, 5, 1).whole);
+  struct Case {
+    std::vector<int> rows;  // rows whose first byte changes
+    int32_t first, count;
+  };
+  for (const Case& c : {Case{{3}, 3, 1}, Case{{1, 3}, 1, 3}, Case{{0, 4}, 0, 5}, Case{{}, 0, 0}}) {
+    for (int row : c.rows) pixels[row * 2 * 4] += 1;
+    const ChangedRows changed = shown.Compare(pixels.data(), 2, 5, 1);
+    EXPECT_EQ(changed.first, c.first);
+    EXPECT_EQ(changed.count, c.count);
+    EXPECT_EQ(changed.whole, c.count == 5);
+  }
+}
+
 TEST(ShownCanvas, AnEmptyCanvasIsHandled) {
   ShownCanvas shown;
   const uint8_t none[4] = {};

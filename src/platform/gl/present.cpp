@@ -48,7 +48,7 @@ void PresentCanvas() {
     return;
   }
   const ChangedRows changed = shownCanvas.Compare(Canvas, CanvasWidth, CanvasHeight, PixelScale);
-  if (changed.count == 0) {
+  if (!changed.Any()) {
     WaitOutFrame();
     return;
   }

@@ -13,13 +13,15 @@
 struct ChangedRows {
   int32_t first = 0, count = 0;
   bool whole = false;
+
+  bool Any() const { return whole || count > 0; }
 };
 
 class ShownCanvas {
  public:
   // True when the Canvas differs from the one recorded last, or nothing is recorded; records it.
   bool Changed(const uint8_t* pixels, int32_t width, int32_t height, int32_t scale) {
-    return Compare(pixels, width, height, scale).count > 0;
+    return Compare(pixels, width, height, scale).Any();
   }
 
   // The band of rows that differ from the Canvas recorded last (all rows when the size or scale
