@@ -160,9 +160,10 @@ const std::string& TwoPageFolder() {
   static const std::string path = [] {
     const std::string folder = Page().path() + "/two pages";
     std::filesystem::create_directory(folder);
-    for (const std::string& file : Page().files())
-      for (const char* prefix : {"a_", "b_"})
-        std::filesystem::create_hard_link(file, folder + "/" + prefix + std::filesystem::path(file).filename().string());
+    for (const std::string& file : Page().files()) {
+      const std::string name = std::filesystem::path(file).filename().string();
+      for (const char* prefix : {"a_", "b_"}) std::filesystem::create_hard_link(file, folder + "/" + prefix + name);
+    }
     return folder;
   }();
   return path;

@@ -32,9 +32,10 @@ struct Header {
   uint32_t pathLength;
 };
 
-void Append(std::vector<uint8_t>& out, const void* data, size_t count) {
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  out.insert(out.end(), bytes, bytes + count);
+// Copies count bytes to at; answers the byte after them.
+uint8_t* Put(uint8_t* at, const void* data, size_t count) {
+  if (count > 0) std::memcpy(at, data, count);
+  return at + count;
 }
 
 bool CacheFolder(std::string* folder) {
@@ -177,12 +178,13 @@ std::vector<uint8_t> EncodeDiskThumbnail(const ThumbnailKey& key, const CachedPi
   header.columns = picture.thumbnail.columns;
   header.rows = picture.thumbnail.rows;
   header.pathLength = static_cast<uint32_t>(key.path.size());
-  std::vector<uint8_t> bytes;
-  Append(bytes, &header, sizeof header);
-  Append(bytes, key.path.data(), key.path.size());
-  Append(bytes, picture.thumbnail.rgb.data(), picture.thumbnail.rgb.size());
-  const uint64_t checksum = Fnv1a(bytes.data(), bytes.size());
-  Append(bytes, &checksum, sizeof checksum);
+  const std::vector<uint8_t>& rgb = picture.thumbnail.rgb;
+  std::vector<uint8_t> bytes(sizeof header + key.path.size() + rgb.size() + sizeof(uint64_t));
+  uint8_t* at = Put(bytes.data(), &header, sizeof header);
+  at = Put(at, key.path.data(), key.path.size());
+  at = Put(at, rgb.data(), rgb.size());
+  const uint64_t checksum = Fnv1a(bytes.data(), static_cast<size_t>(at - bytes.data()));
+  Put(at, &checksum, sizeof checksum);
   return bytes;
 }
 

@@ -24,7 +24,8 @@ void ChooseThumbnailRows(void* context, int32_t width, int32_t height, uint8_t* 
 
 void Decode(const DecodeJob& job, int32_t cellSize) {
   if (job.key != nullptr && ReadDiskThumbnail(*job.key, &job.outcome->picture)) {
-    *job.outcome = {job.outcome->picture.width, job.outcome->picture.height, true, std::move(job.outcome->picture)};
+    PictureOutcome& outcome = *job.outcome;
+    outcome = {outcome.picture.width, outcome.picture.height, true, std::move(outcome.picture)};
     return;
   }
   platform::DecodedPicture decoded;

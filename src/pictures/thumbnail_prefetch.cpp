@@ -34,7 +34,8 @@ struct PrefetchTarget {
 PrefetchTarget ShownTarget() {
   const int32_t t = ThumbSize.x;
   const int64_t cells = t > 0 ? int64_t{(CanvasWidth - 2) / t} * ((CanvasHeight - 62) / t) : 0;
-  return {FolderPath, t, CanvasWidth, CanvasHeight, static_cast<int32_t>(std::min<int64_t>(FirstThumb + cells, kMaxEntries + 1))};
+  const int64_t next = std::min<int64_t>(FirstThumb + cells, kMaxEntries + 1);
+  return {FolderPath, t, CanvasWidth, CanvasHeight, static_cast<int32_t>(next)};
 }
 
 class Prefetch {
@@ -55,7 +56,8 @@ class Prefetch {
     stop_ = false;
     keys_ = std::move(keys);
     next_ = 0;
-    const size_t threads = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), keys_.size());
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t threads = std::min(cores, keys_.size());
     running_ = static_cast<int32_t>(threads);
     for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
   }
@@ -106,14 +108,15 @@ Prefetch& NextPage() {
 }
 
 // The stamped picture files of entries first to last that cache lacks.
-std::vector<ThumbnailKey> MissingPictures(int32_t first, int32_t last, int32_t cellSize, ThumbnailCache& cache) {
+std::vector<ThumbnailKey> MissingPictures(int32_t first, int32_t last, int32_t cellSize,
+                                          ThumbnailCache& cache) {
   std::vector<ThumbnailKey> keys;
   platform::ChangeCurrentDir(FolderPath);
   for (int32_t i = first; i <= last; ++i) {
     if (ClassifyPictureName(EntryTable.name[i]).loadable != 1) continue;
     ThumbnailKey key{PicturePathFor(EntryTable.name[i]), 0, 0, cellSize};
-    if (platform::QueryFileStamp(key.path.c_str(), &key.size, &key.modified) && cache.Find(key) == nullptr)
-      keys.push_back(std::move(key));
+    const bool stamped = platform::QueryFileStamp(key.path.c_str(), &key.size, &key.modified);
+    if (stamped && cache.Find(key) == nullptr) keys.push_back(std::move(key));
   }
   platform::ChangeCurrentDir(StartDir);
   return keys;
@@ -126,7 +129,8 @@ void StartThumbnailPrefetch() {
   if (ViewMode != ViewModeKind::Grid || GridRedraw || prefetch.Running()) return;
   const PrefetchTarget target = ShownTarget();
   if (prefetch.Has(target) || target.first <= FirstThumb || target.first > EntryTable.count) return;
-  const int32_t last = std::min<int32_t>({target.first + (target.first - FirstThumb) - 1, EntryTable.count, kMaxEntries});
+  const int32_t cells = target.first - FirstThumb;
+  const int32_t last = std::min<int32_t>({target.first + cells - 1, EntryTable.count, kMaxEntries});
   prefetch.MoveFinishedInto(GridThumbnails());
   prefetch.Start(target, MissingPictures(target.first, last, target.cellSize, GridThumbnails()));
 }

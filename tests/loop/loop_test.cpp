@@ -72,7 +72,7 @@ Shown PresentedSession(bool waiting, int32_t* iterations) {
     headless::QueueAtFrame(frame + 1, EventKind::RightUp);
   };
   const auto row = [](int32_t entry) { return CanvasHeight - 31 - 8 * entry; };
-  const auto key = [](int32_t frame, int32_t code) { headless::QueueAtFrame(frame, EventKind::KeyDown, code); };
+  const auto key = [](int32_t frame, int32_t vkey) { headless::QueueAtFrame(frame, EventKind::KeyDown, vkey); };
   headless::QueueCursorAtFrame(5, 300, 200);
   click(20, 12, row(index("picture.bmp")));
   key(40, vk::T);

@@ -191,12 +191,14 @@ class DiskCache : public GridEquivalence {
     FlushDiskThumbnails();
     GridEquivalence::TearDown();
   }
-  // The entries in the cache folder, each with its bytes, after queued writes are done.
+  // The entries in the cache folder, each name with its bytes, after queued writes are done.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> Entries() const {
     FlushDiskThumbnails();
     std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
-    for (const auto& file : std::filesystem::directory_iterator(cache_.PathOf("thumbnails")))
-      entries.emplace_back(file.path().string(), cache_.Read("thumbnails/" + file.path().filename().string()));
+    for (const auto& file : std::filesystem::directory_iterator(cache_.PathOf("thumbnails"))) {
+      const std::string name = file.path().filename().string();
+      entries.emplace_back(name, cache_.Read("thumbnails/" + name));
+    }
     std::sort(entries.begin(), entries.end());
     return entries;
   }
@@ -218,9 +220,9 @@ TEST_F(DiskCache, DamagedEntriesAreDecodedAgainAndDrawnRight) {
                               +[](std::vector<uint8_t>& b) { b[b.size() / 2] ^= 0x10; },
                               +[](std::vector<uint8_t>& b) { b.push_back(0); },
                               +[](std::vector<uint8_t>& b) { b[8] += 1; }}) {  // the recorded file size
-    for (auto [path, bytes] : sound) {
+    for (auto [name, bytes] : sound) {
       damage(bytes);
-      std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+      cache_.Write("thumbnails/" + name, bytes);
     }
     DrawFromDisk();
     EXPECT_EQ(Entries(), sound) << "each entry written afresh from a new decode";

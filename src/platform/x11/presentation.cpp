@@ -85,7 +85,8 @@ bool BackBufferHoldsLastFrame() {
   if (window.context == nullptr || x11::copySubBuffer == nullptr) return false;
   if (x11::ShowsByCopying()) return true;
   unsigned age = 0;
-  if (x11::bufferAgeKnown) glXQueryDrawable(MainDisplay(), window.drawable, GLX_BACK_BUFFER_AGE_EXT, &age);
+  if (x11::bufferAgeKnown)
+    glXQueryDrawable(MainDisplay(), window.drawable, GLX_BACK_BUFFER_AGE_EXT, &age);
   return age == 1;
 }
 
