@@ -1,6 +1,7 @@
 // Pictures: a grid page of 18 twelve-megapixel JPEGs drawn first (decoded in parallel) and again
-// (from the thumbnail cache), against full single-threaded decodes; a viewer frame of a huge
-// picture at step 0.25 against a small one.
+// (from the thumbnail cache), against full single-threaded decodes; a page turn to a prefetched
+// page and a page drawn from the disk cache, each against the same page's cold draw; a viewer
+// frame of a huge picture at step 0.25 against a small one.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <turbojpeg.h>
@@ -14,9 +15,11 @@
 #include "alternating_timer.h"
 #include "browser/entry_table.h"
 #include "canvas/canvas.h"
+#include "pictures/disk_thumbnail_cache.h"
 #include "pictures/grid.h"
 #include "pictures/texture_loader.h"
 #include "pictures/thumbnail_cache.h"
+#include "pictures/thumbnail_prefetch.h"
 #include "pictures/viewer.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -133,6 +136,97 @@ void BM_GridRedrawOverFirstDraw(benchmark::State& state) {
   state.counters["redraw_over_first_draw"] = TimeAgainst(state, Redraw, FirstDraw);
 }
 BENCHMARK(BM_GridRedrawOverFirstDraw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// ---- Prefetch and disk cache -----------------------------------------------------------------
+
+// Seconds of after() over seconds of reference(), each run after its own untimed setup, alternately.
+double TimeAfterSetups(benchmark::State& state, void (*setUp)(), void (*timed)(), void (*setUpReference)(),
+                       void (*reference)()) {
+  double timedSeconds = 0, referenceSeconds = 0;
+  for (auto _ : state) {
+    setUp();
+    const double seconds = SecondsOf(timed);
+    setUpReference();
+    referenceSeconds += SecondsOf(reference);
+    timedSeconds += seconds;
+    state.SetIterationTime(seconds);
+  }
+  return timedSeconds / referenceSeconds;
+}
+
+// Two pages of the half-screen grid (18 cells of 140): every photo twice, as hard links under two
+// names, so the second page holds as many twelve-megapixel JPEGs as the first.
+const std::string& TwoPageFolder() {
+  static const std::string path = [] {
+    const std::string folder = Page().path() + "/two pages";
+    std::filesystem::create_directory(folder);
+    for (const std::string& file : Page().files()) {
+      const std::string name = std::filesystem::path(file).filename().string();
+      for (const char* prefix : {"a_", "b_"}) std::filesystem::create_hard_link(file, folder + "/" + prefix + name);
+    }
+    return folder;
+  }();
+  return path;
+}
+
+void PrepareTwoPages() {
+  PrepareGrid();
+  SetCanvasSize(960, 540);
+  ThumbSize = {140, 140};
+  std::snprintf(FolderPath, sizeof FolderPath, "%s", TwoPageFolder().c_str());
+}
+
+// The first page drawn and left alone long enough for the next one to be prefetched.
+void DrawFirstPageAndIdle() {
+  GridThumbnails().Clear();
+  FirstThumb = 1;
+  DrawGrid();
+  StartThumbnailPrefetch();
+  WaitForThumbnailPrefetch();
+}
+
+void EmptyMemoryCache() { GridThumbnails().Clear(); }
+
+void TurnPage() {
+  FirstThumb = 1;
+  PageNext();
+  DrawGrid();
+}
+
+void BM_PrefetchedPageTurnOverColdDraw(benchmark::State& state) {
+  PrepareTwoPages();
+  state.counters["prefetched_turn_over_cold"] =
+      TimeAfterSetups(state, DrawFirstPageAndIdle, TurnPage, EmptyMemoryCache, TurnPage);
+}
+BENCHMARK(BM_PrefetchedPageTurnOverColdDraw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+const std::string& DiskCacheFolder() {
+  static const std::string path = Page().path() + "/disk cache";
+  return path;
+}
+
+void DiskCacheOn() { headless::Backend().thumbnailCacheFolder = DiskCacheFolder(); }
+
+void DiskCacheOffAndMemoryEmpty() {
+  headless::Backend().thumbnailCacheFolder.clear();
+  GridThumbnails().Clear();
+}
+
+void DiskCacheOnAndMemoryEmpty() {
+  DiskCacheOn();
+  GridThumbnails().Clear();
+}
+
+void BM_DiskCachedPageOverColdDraw(benchmark::State& state) {
+  PrepareGrid();
+  DiskCacheOn();
+  FirstDraw();  // fills the disk cache
+  FlushDiskThumbnails();
+  state.counters["disk_cached_over_cold"] =
+      TimeAfterSetups(state, DiskCacheOnAndMemoryEmpty, Redraw, DiskCacheOffAndMemoryEmpty, Redraw);
+  headless::Backend().thumbnailCacheFolder.clear();
+}
+BENCHMARK(BM_DiskCachedPageOverColdDraw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // ---- Viewer ----------------------------------------------------------------------------------
 

@@ -4,7 +4,9 @@
 #include <atomic>
 #include <thread>
 
+#include "pictures/disk_thumbnail_cache.h"
 #include "pictures/texture_loader.h"
+#include "pictures/thumbnail_prefetch.h"
 #include "platform/platform.h"
 
 namespace {
@@ -12,6 +14,7 @@ namespace {
 struct DecodeJob {
   const std::string* path;
   PictureOutcome* outcome;
+  const ThumbnailKey* key;  // null when the file could not be stamped
 };
 
 void ChooseThumbnailRows(void* context, int32_t width, int32_t height, uint8_t* wanted) {
@@ -20,6 +23,11 @@ void ChooseThumbnailRows(void* context, int32_t width, int32_t height, uint8_t* 
 }
 
 void Decode(const DecodeJob& job, int32_t cellSize) {
+  if (job.key != nullptr && ReadDiskThumbnail(*job.key, &job.outcome->picture)) {
+    PictureOutcome& outcome = *job.outcome;
+    outcome = {outcome.picture.width, outcome.picture.height, true, std::move(outcome.picture)};
+    return;
+  }
   platform::DecodedPicture decoded;
   const platform::RowChoice rows{ChooseThumbnailRows, &cellSize};
   const bool ok = platform::DecodePictureRows(job.path->c_str(), kMaxPicturePixels, rows, &decoded);
@@ -33,6 +41,7 @@ void Decode(const DecodeJob& job, int32_t cellSize) {
     outcome.picture.thumbnail = SampleThumbnail(decoded.pixels, decoded.width, decoded.height, cellSize);
   }
   platform::ReleaseDecodedPicture(&decoded);
+  if (ok && job.key != nullptr) WriteDiskThumbnailLater(*job.key, outcome.picture);
 }
 
 void DecodeOnAllCores(const std::vector<DecodeJob>& jobs, int32_t cellSize) {
@@ -50,8 +59,14 @@ void DecodeOnAllCores(const std::vector<DecodeJob>& jobs, int32_t cellSize) {
 
 }  // namespace
 
+void LoadThumbnail(const std::string& path, const ThumbnailKey* key, int32_t cellSize,
+                   PictureOutcome* outcome) {
+  Decode({&path, outcome, key}, cellSize);
+}
+
 std::vector<PictureOutcome> LoadPageThumbnails(const std::vector<std::string>& paths,
                                                int32_t cellSize, ThumbnailCache& cache) {
+  TakePrefetchedThumbnails(cache);
   std::vector<PictureOutcome> outcomes(paths.size());
   std::vector<ThumbnailKey> keys(paths.size());
   std::vector<bool> stamped(paths.size(), false);
@@ -62,7 +77,7 @@ std::vector<PictureOutcome> LoadPageThumbnails(const std::vector<std::string>& p
     stamped[i] = platform::QueryFileStamp(paths[i].c_str(), &keys[i].size, &keys[i].modified);
     const CachedPicture* cached = stamped[i] ? cache.Find(keys[i]) : nullptr;
     if (cached == nullptr) {
-      jobs.push_back({&paths[i], &outcomes[i]});
+      jobs.push_back({&paths[i], &outcomes[i], stamped[i] ? &keys[i] : nullptr});
       continue;
     }
     outcomes[i] = {cached->width, cached->height, true, *cached};

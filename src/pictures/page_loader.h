@@ -1,5 +1,6 @@
 // The pictures of one grid page: unchanged files come from the thumbnail cache, the others are
-// decoded in parallel on all cores and then cached.
+// decoded in parallel on all cores and then cached. A prefetch's finished thumbnails are taken in
+// first.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,11 @@ struct PictureOutcome {
   bool loaded = false;
   CachedPicture picture;  // when loaded
 };
+
+// One picture's thumbnail: from the disk cache when key is given and found there, else decoded
+// (and then written to the disk cache off this thread). Safe on several threads at once.
+void LoadThumbnail(const std::string& path, const ThumbnailKey* key, int32_t cellSize,
+                   PictureOutcome* outcome);
 
 std::vector<PictureOutcome> LoadPageThumbnails(const std::vector<std::string>& paths,
                                                int32_t cellSize, ThumbnailCache& cache);

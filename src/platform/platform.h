@@ -43,6 +43,12 @@ void InstallInputHooks();
 // Handles one waiting message; 0 when none was waiting. Input arrives in the core through
 // OnKeyDown, OnKeyUp, OnRightButtonDown, OnRightButtonUp and OnCloseRequest.
 uint32_t PumpOneMessage();
+// Whether this backend may wait instead of computing a frame that would repeat the last one. The
+// Windows program runs every frame as specified and answers false.
+bool WaitsWhenIdle();
+// Waits until a message is waiting, the local time reaches its next second or a held key's repeat
+// is due; answers the 1/60 s frames that passed (at least 1), or 0 when it did not wait.
+int32_t WaitForMessages();
 
 // ---- Cursor, window rectangle, screen size ---------------------------------------------------
 struct ScreenRect {
@@ -88,6 +94,22 @@ size_t ReadFromFile(ReadableFile* file, void* buffer, size_t count);
 void CloseReadableFile(ReadableFile* file);
 // Size and modification time of a file, for caches that must notice a changed file.
 bool QueryFileStamp(const char* path, uint64_t* size, int64_t* modifiedNanoseconds);
+
+// ---- Disk thumbnail cache (the Linux port; Windows has none) -----------------------------------
+// The folder that holds the disk thumbnail cache, created if missing; false when the cache is
+// turned off or the folder can't be made or written.
+bool ThumbnailCacheFolder(char* buffer, size_t capacity);
+// Writes size bytes under a temporary name in path's folder, then renames it to path, so that
+// readers see the old file or the whole new one. False when any step fails (nothing is left).
+bool ReplaceFileAtomically(const char* path, const void* data, size_t size);
+// Marks a file as just used (its modification time becomes now).
+void TouchFile(const char* path);
+bool RemoveFile(const char* path);
+// Calls visit for each regular file of folder with its name, size and modification time.
+using FileVisitor = void (*)(void* context, const char* name, uint64_t size, int64_t modifiedNanoseconds);
+void ListFolderFiles(const char* folder, FileVisitor visit, void* context);
+// Makes the calling thread yield to the frame thread (background decoding).
+void LowerThreadPriority();
 
 // ---- Picture decoding ------------------------------------------------------------------------
 // A decoded picture as a 32-bit device-independent bitmap would hold it: width x height pixels of

@@ -10,9 +10,11 @@
 #include "engine/engine.h"
 #include "pictures/grid.h"
 #include "pictures/texture_loader.h"
+#include "pictures/thumbnail_prefetch.h"
 #include "pictures/viewer.h"
 #include "platform/platform.h"
 #include "shell/display_modes.h"
+#include "shell/idle_frames.h"
 #include "shell/input.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
@@ -188,15 +190,16 @@ void MenuBarKey() {
 void EndFrame() {
   RightClick = 0;
   std::fill(KeyTable, KeyTable + 256, 0u);
-  PumpAllMessages();
+  NoteMessagesPumped(PumpAllMessages());
   FrameCounter += 1;
 }
 
 }  // namespace
 
-void PumpAllMessages() {
-  while (platform::PumpOneMessage()) {
-  }
+int32_t PumpAllMessages() {
+  int32_t count = 0;
+  while (platform::PumpOneMessage()) count += 1;
+  return count;
 }
 
 void DrainMessages(int32_t rounds) {
@@ -229,9 +232,11 @@ void StartMenu() {
   WindowPos = {};
   platform::ReadScreenSize(&ScreenSize.x, &ScreenSize.y);
   platform::InstallInputHooks();                         // 12
+  ForgetIdleFrameState();
 }
 
 void RunIteration() {
+  if (WaitInsteadOfRepeatedFrame()) return;              // Linux: nothing could change
   DrawActiveView();                                      // 1-3
   HandleViewClick();                                     // 4
   PageKeys();                                            // 5-6
@@ -257,6 +262,7 @@ void RunIteration() {
 }
 
 void ExitMenu() {
+  EndThumbnailWork();
   ReleaseCanvas();
   StopEngine();
   DrainMessages(10);

@@ -17,6 +17,8 @@
 #include "canvas/lines.h"
 #include "canvas/text.h"
 #include "picture_files.h"
+#include "pictures/disk_thumbnail_cache.h"
+#include "pictures/thumbnail_prefetch.h"
 #include "pictures/texture_loader.h"
 #include "pictures/thumbnail_cache.h"
 #include "platform/headless/headless.h"
@@ -176,6 +178,95 @@ TEST_F(GridEquivalence, CacheFollowsTheFilesStamp) {
   EXPECT_TRUE(DrawFrom(DrawGrid, 1).canvas == before.canvas);
   std::filesystem::last_write_time(pictures_.PathOf("small.bmp"), stamp + std::chrono::seconds(5));
   EXPECT_FALSE(ExpectSameAsOneByOne(1).canvas == before.canvas) << "the changed file shows its new picture";
+}
+
+// The disk cache on: thumbnails of the page are written to a folder of the test's own.
+class DiskCache : public GridEquivalence {
+ protected:
+  void SetUp() override {
+    GridEquivalence::SetUp();
+    headless::Backend().thumbnailCacheFolder = cache_.PathOf("thumbnails");
+  }
+  void TearDown() override {
+    FlushDiskThumbnails();
+    GridEquivalence::TearDown();
+  }
+  // The entries in the cache folder, each name with its bytes, after queued writes are done.
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> Entries() const {
+    FlushDiskThumbnails();
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
+    for (const auto& file : std::filesystem::directory_iterator(cache_.PathOf("thumbnails"))) {
+      const std::string name = file.path().filename().string();
+      entries.emplace_back(name, cache_.Read("thumbnails/" + name));
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+  }
+  // Draws from the disk cache alone: the memory cache emptied first.
+  GridOutcome DrawFromDisk() {
+    GridThumbnails().Clear();
+    return ExpectSameAsOneByOne(1);
+  }
+
+  testpictures::TempFolder cache_;
+};
+
+TEST_F(DiskCache, DamagedEntriesAreDecodedAgainAndDrawnRight) {
+  ExpectSameAsOneByOne(1);
+  const auto sound = Entries();
+  ASSERT_EQ(sound.size(), 6u) << "one entry per picture that decodes";
+  using Damage = void (*)(std::vector<uint8_t>&);
+  for (const Damage damage : {+[](std::vector<uint8_t>& b) { b.resize(b.size() / 2); },
+                              +[](std::vector<uint8_t>& b) { b[b.size() / 2] ^= 0x10; },
+                              +[](std::vector<uint8_t>& b) { b.push_back(0); },
+                              +[](std::vector<uint8_t>& b) { b[8] += 1; }}) {  // the recorded file size
+    for (auto [name, bytes] : sound) {
+      damage(bytes);
+      cache_.Write("thumbnails/" + name, bytes);
+    }
+    DrawFromDisk();
+    EXPECT_EQ(Entries(), sound) << "each entry written afresh from a new decode";
+  }
+}
+
+TEST_F(DiskCache, ThumbnailsComeFromDiskUntilTheFileIsRewrittenWithANewTime) {
+  const GridOutcome before = ExpectSameAsOneByOne(1);
+  // Same size and modification time, other pixels: only the disk entry can give the old picture.
+  const auto stamp = std::filesystem::last_write_time(pictures_.PathOf("small.bmp"));
+  AddBmp("small.bmp", Pattern(35, 35, {{255, 0, 255}, {0, 0, 0}}));
+  std::filesystem::last_write_time(pictures_.PathOf("small.bmp"), stamp);
+  FlushDiskThumbnails();
+  GridThumbnails().Clear();
+  EXPECT_TRUE(DrawFrom(DrawGrid, 1).canvas == before.canvas);
+  std::filesystem::last_write_time(pictures_.PathOf("small.bmp"), stamp + std::chrono::seconds(5));
+  EXPECT_FALSE(DrawFromDisk().canvas == before.canvas) << "the rewritten file shows its new picture";
+}
+
+TEST_F(DiskCache, AFolderThatCantBeWrittenChangesNothingVisible) {
+  const GridOutcome uncached = ExpectSameAsOneByOne(1);
+  cache_.Write("in the way", {1});
+  for (const std::string& folder : {cache_.PathOf("in the way"), cache_.PathOf("in the way/thumbnails")}) {
+    headless::Backend().thumbnailCacheFolder = folder;
+    EXPECT_TRUE(DrawFromDisk().canvas == uncached.canvas);
+    FlushDiskThumbnails();
+  }
+  EXPECT_EQ(cache_.Read("in the way"), std::vector<uint8_t>{1});
+  EXPECT_FALSE(std::filesystem::exists(pictures_.PathOf("thumbnails"))) << "nothing in the browsed folder";
+}
+
+TEST_F(GridEquivalence, ThePrefetchedNextPageIsDrawnTheSameFromMemory) {
+  ThumbSize = {400, 400};  // two cells a page
+  DrawGrid();
+  int32_t picture = EntryTable.count;
+  while (ClassifyPictureName(EntryTable.name[picture]).loadable != 1 || picture < 3) picture -= 1;
+  DrawFrom(DrawGrid, picture - 2);  // the page before the picture's
+  const size_t drawn = GridThumbnails().bytes();
+  StartThumbnailPrefetch();
+  WaitForThumbnailPrefetch();
+  TakePrefetchedThumbnails(GridThumbnails());
+  EXPECT_GT(GridThumbnails().bytes(), drawn) << "the next page's picture is in memory";
+  PageNext();
+  ExpectSameAsOneByOne(picture);
 }
 
 TEST(ThumbnailCache, DropsTheLeastRecentlyUsedBeyondItsBudget) {

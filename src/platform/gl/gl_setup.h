@@ -17,3 +17,11 @@ extern uint32_t SpriteTextures[32];
 bool GlContextReady();
 // Swaps the window's buffers (when there is a window) and paces the frame where no vsync does.
 void SwapWindowBuffers();
+// Whether the back buffer still holds the frame shown last and a band of it can be shown alone, so
+// that a Canvas changed in a band of rows is presented by drawing and showing just that band (the
+// Linux port, where GLX tells the buffer's age and copies part of it); the Windows program draws
+// every change whole.
+bool BackBufferHoldsLastFrame();
+// Shows window rows bottom to bottom + height - 1 of the back buffer (counted from the bottom), and
+// paces the frame as a swap would.
+void ShowWindowBand(int32_t bottom, int32_t height);

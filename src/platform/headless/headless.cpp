@@ -6,6 +6,7 @@
 
 #include "canvas/canvas.h"
 #include "platform/platform.h"
+#include "platform/posix/cache_files.h"
 #include "shell/input.h"
 #include "shell/menu_state.h"
 
@@ -27,6 +28,10 @@ void Deliver(const Event& event) {
     case EventKind::RightDown: OnRightButtonDown(); break;
     case EventKind::RightUp: OnRightButtonUp(); break;
     case EventKind::Close: OnCloseRequest(); break;
+    case EventKind::CursorMove:
+      backend.cursorX = event.cursorX;
+      backend.cursorY = event.cursorY;
+      break;
   }
 }
 
@@ -43,6 +48,14 @@ void Queue(EventKind kind, int32_t key) { QueueAtFrame(0, kind, key); }
 
 void QueueAtFrame(int32_t frame, EventKind kind, int32_t key) {
   queue.push_back({frame, Event{kind, key}});
+}
+
+void QueueCursorAtFrame(int32_t frame, int32_t x, int32_t y) {
+  const int32_t nowX = backend.cursorX, nowY = backend.cursorY;
+  PointAtCanvas(x, y);
+  queue.push_back({frame, Event{EventKind::CursorMove, 0, backend.cursorX, backend.cursorY}});
+  backend.cursorX = nowX;
+  backend.cursorY = nowY;
 }
 
 void PointAtCanvas(int32_t x, int32_t y) {
@@ -98,6 +111,23 @@ void MoveMainWindow(int32_t left, int32_t top, int32_t width, int32_t height) {
 }
 
 void InstallInputHooks() { backend.hooksInstalled = true; }
+
+bool WaitsWhenIdle() { return backend.waitWhenIdle; }
+
+// Waiting passes the frames up to the one whose pump delivers the next queued event, or a second
+// when nothing is queued.
+int32_t WaitForMessages() {
+  backend.idleWaits += 1;
+  int64_t frames = 60;
+  for (const headless::QueuedEvent& queued : headless::queue)
+    frames = std::min<int64_t>(frames, int64_t{queued.frame} - FrameCounter + 1);
+  return static_cast<int32_t>(std::max<int64_t>(frames, 1));
+}
+
+bool ThumbnailCacheFolder(char* buffer, size_t capacity) {
+  return !backend.thumbnailCacheFolder.empty() &&
+         posix::PrepareCacheFolder(backend.thumbnailCacheFolder, buffer, capacity);
+}
 
 uint32_t PumpOneMessage() {
   auto due = std::find_if(headless::queue.begin(), headless::queue.end(),

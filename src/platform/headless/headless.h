@@ -10,11 +10,12 @@
 
 namespace headless {
 
-enum class EventKind { KeyDown, KeyUp, RightDown, RightUp, Close };
+enum class EventKind { KeyDown, KeyUp, RightDown, RightUp, Close, CursorMove };
 
 struct Event {
   EventKind kind;
   int32_t key = 0;
+  int32_t cursorX = 0, cursorY = 0;  // screen pixels, for CursorMove
 };
 
 struct MessageBoxRecord {
@@ -40,6 +41,8 @@ struct State {
   int64_t localTimeSeconds = 0;                   // seconds since midnight for the clock
   bool failWindowCreation = false;                // OpenGlWindow fails at its first step
   std::vector<std::string> existingWindowTitles;  // windows PlaceWindowByTitle can find
+  bool waitWhenIdle = false;                      // the loop may wait instead of repeating a frame
+  std::string thumbnailCacheFolder;               // the disk thumbnail cache; empty: none
 
   // Window.
   bool windowOpen = false;
@@ -52,6 +55,7 @@ struct State {
   std::vector<int32_t> sleeps;
   std::vector<uint8_t> lastFrame;  // Canvas bytes at the last PresentCanvas
   int32_t lastFrameWidth = 0, lastFrameHeight = 0, presentCount = 0;
+  int32_t idleWaits = 0;
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<ProgramStart> programsStarted;
   std::vector<WindowPlacement> placements;
@@ -65,6 +69,8 @@ void Reset();
 void Queue(EventKind kind, int32_t key = 0);
 // Queues an event for the pump of the iteration whose FrameCounter is frame (or any later one).
 void QueueAtFrame(int32_t frame, EventKind kind, int32_t key = 0);
+// Moves the cursor onto Canvas pixel (x, y) in the pump of that frame, as pointer motion would.
+void QueueCursorAtFrame(int32_t frame, int32_t x, int32_t y);
 // Puts the cursor on the screen point shown by Canvas pixel (x, y) of the open window.
 void PointAtCanvas(int32_t x, int32_t y);
 

@@ -18,3 +18,7 @@ void SwapWindowBuffers() {
   // No window after a failed re-creation: nothing waits on a swap, so keep the loop from spinning.
   Sleep(16);
 }
+
+bool BackBufferHoldsLastFrame() { return false; }
+// Never asked for, as the back buffer is never reported to hold the last frame.
+void ShowWindowBand(int32_t, int32_t) {}

@@ -1,10 +1,16 @@
 // Global input through XInput2: raw key and button events selected on the root window arrive
 // whichever window has the focus, as a Windows low-level hook's do. The pump hands them to the
 // core one event per call, and adds the held key's auto-repeats that raw events do not carry.
+// Pointer motion is selected too, so that an idle menu waiting on the connection wakes when the
+// cross cursor has to follow the mouse.
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
+#include <poll.h>
 #include <time.h>
 
+#include <algorithm>
+
+#include "platform/gl/frame_pacer.h"
 #include "platform/gl/shown_canvas.h"
 #include "platform/platform.h"
 #include "platform/x11/key_codes.h"
@@ -21,11 +27,13 @@ constexpr int kRightButton = 3;
 int inputOpcode = -1;  // XInput's major opcode once raw input is selected
 RawKeyboard keyboard;
 
-int64_t NowMilliseconds() {
+int64_t NowMicroseconds() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+  return static_cast<int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
 }
+
+int64_t NowMilliseconds() { return NowMicroseconds() / 1000; }
 
 bool SelectRawInput(Display* display) {
   int event = 0, error = 0, major = 2, minor = 2;
@@ -36,6 +44,7 @@ bool SelectRawInput(Display* display) {
   XISetMask(bits, XI_RawKeyRelease);
   XISetMask(bits, XI_RawButtonPress);
   XISetMask(bits, XI_RawButtonRelease);
+  XISetMask(bits, XI_RawMotion);
   XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
   XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
   XFlush(display);
@@ -99,6 +108,23 @@ void HandleEvent(Display* display, XEvent& event) {
   XFreeEventData(display, &cookie);
 }
 
+// Milliseconds until the wall clock's next second, when the clock text changes.
+int64_t MillisecondsToNextSecond() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return 1000 - now.tv_nsec / 1'000'000;
+}
+
+// The part of a frame left over from the last wait, so that frames counted stay in step with time.
+int64_t waitRemainderMicros = 0;
+
+int32_t FramesSince(int64_t startMicros) {
+  const int64_t elapsed = NowMicroseconds() - startMicros + waitRemainderMicros;
+  const int64_t frames = std::max<int64_t>(1, elapsed / kFrameMicros);
+  waitRemainderMicros = std::max<int64_t>(0, elapsed - frames * kFrameMicros);
+  return static_cast<int32_t>(std::min<int64_t>(frames, 1 << 20));
+}
+
 }  // namespace
 }  // namespace x11
 
@@ -108,6 +134,26 @@ void InstallInputHooks() {
   Display* display = MainDisplay();
   if (display == nullptr || !x11::SelectRawInput(display)) return;
   x11::ReadRepeatRate(display);
+}
+
+bool WaitsWhenIdle() { return true; }
+
+int32_t WaitForMessages() {
+  const int64_t startMicros = x11::NowMicroseconds();
+  int64_t timeout = x11::MillisecondsToNextSecond() + 1;
+  const int64_t toRepeat = x11::keyboard.MillisecondsToRepeat(x11::NowMilliseconds());
+  if (toRepeat >= 0) timeout = std::min(timeout, toRepeat);
+  const int64_t endMicros = startMicros + timeout * 1000;
+  Display* display = MainDisplay();
+  if (display == nullptr) SleepMilliseconds(static_cast<int32_t>(timeout));
+  // The connection also carries replies and events that GL consumes itself; those wake the poll
+  // but leave no message, so the wait goes on.
+  for (int64_t now = startMicros; display != nullptr && XPending(display) == 0 && now < endMicros;
+       now = x11::NowMicroseconds()) {
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, static_cast<int>((endMicros - now + 999) / 1000));
+  }
+  return x11::FramesSince(startMicros);
 }
 
 uint32_t PumpOneMessage() {

@@ -57,6 +57,12 @@ class RawKeyboard {
     return true;
   }
 
+  // Milliseconds from nowMs until the held key's next repeat (0 when due); -1 when none is held.
+  int64_t MillisecondsToRepeat(int64_t nowMs) const {
+    if (!repeatActive_) return -1;
+    return nextRepeatMs_ > nowMs ? nextRepeatMs_ - nowMs : 0;
+  }
+
   bool AltHeld() const { return altsHeld_ > 0; }
 
  private:

@@ -10,6 +10,8 @@ MENU_ARGS=()  # the menu's command line
 PLAYER_TITLE="Moxa3 video and audio player"
 
 WORK=$(mktemp -d /tmp/vm-launch.XXXXXX)
+# The menu's disk thumbnail cache stays in the test's own folder.
+export XDG_CACHE_HOME=$WORK/cache
 RECORDS=$WORK/records
 mkdir -p "$RECORDS"
 STARTED_PIDS=()

@@ -1,0 +1,84 @@
+// Files of the disk thumbnail cache: atomic replacement, use marks, listing and removal, and the
+// low priority of the threads that fill it.
+#include "platform/posix/cache_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace posix {
+
+bool PrepareCacheFolder(const std::string& folder, char* buffer, size_t capacity) {
+  if (folder.empty() || folder[0] != '/' || folder.size() >= capacity) return false;
+  for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat info{};
+  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || access(folder.c_str(), W_OK | X_OK) != 0)
+    return false;
+  std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+  return true;
+}
+
+}  // namespace posix
+
+namespace platform {
+
+bool ReplaceFileAtomically(const char* path, const void* data, size_t size) {
+  static std::atomic<unsigned> serial{0};
+  char temporary[4200];
+  if (std::snprintf(temporary, sizeof temporary, "%s.%d.%u.part", path, static_cast<int>(getpid()),
+                    serial++) >= static_cast<int>(sizeof temporary))
+    return false;
+  const int file = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (file < 0) return false;
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  size_t written = 0;
+  while (written < size) {
+    const ssize_t step = write(file, bytes + written, size - written);
+    if (step < 0 && errno == EINTR) continue;
+    if (step <= 0) break;
+    written += static_cast<size_t>(step);
+  }
+  const bool complete = close(file) == 0 && written == size;
+  if (complete && rename(temporary, path) == 0) return true;
+  unlink(temporary);
+  return false;
+}
+
+void TouchFile(const char* path) { utimensat(AT_FDCWD, path, nullptr, 0); }
+
+bool RemoveFile(const char* path) { return unlink(path) == 0; }
+
+void ListFolderFiles(const char* folder, FileVisitor visit, void* context) {
+  DIR* directory = opendir(folder);
+  if (directory == nullptr) return;
+  while (const dirent* entry = readdir(directory)) {
+    struct stat info{};
+    if (fstatat(dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+      continue;
+    visit(context, entry->d_name, static_cast<uint64_t>(info.st_size),
+          static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec);
+  }
+  closedir(directory);
+}
+
+void LowerThreadPriority() {
+  // Linux applies a nice value to the one thread named by its id.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 19);
+}
+
+}  // namespace platform
