@@ -48,10 +48,6 @@ TEST_F(FrameLoop, AKeyActsOncePerKeyDownAndTheTableIsClearedEveryFrame) {
   EXPECT_EQ(ColumnFactor, 2);
 }
 
-}  // namespace
-
-namespace {
-
 using Shown = std::vector<std::pair<int32_t, size_t>>;  // frame number and picture, at each change
 
 // A scripted session through the list, grid, viewer, a launch and a relist; what it presents.
@@ -61,11 +57,7 @@ Shown PresentedSession(bool waiting, int32_t* iterations) {
   headless::Reset();
   headless::Backend().waitWhenIdle = waiting;
   StartMenu();
-  const auto index = [](const char* name) {
-    for (int32_t i = 1; i <= EntryTable.count; ++i)
-      if (std::string(name) == EntryTable.name[i]) return i;
-    return 0;
-  };
+  const auto index = [](const char* name) { return MenuScenario::IndexOf(name); };
   const auto click = [](int32_t frame, int32_t x, int32_t y) {
     headless::QueueCursorAtFrame(frame, x, y);
     headless::QueueAtFrame(frame, EventKind::RightDown);

@@ -74,6 +74,8 @@ class MenuScenario : public ::testing::Test {
     return std::string(modes[static_cast<int>(ViewMode)]) + (GridRedraw ? " redraw" : "") + " at " +
            point(ViewOffset) + " saved " + point(SavedViewOffset);
   }
+
+ public:
   static int32_t IndexOf(const std::string& name) {
     for (int32_t i = 1; i <= EntryTable.count; ++i)
       if (name == EntryTable.name[i]) return i;
@@ -81,6 +83,7 @@ class MenuScenario : public ::testing::Test {
     return 0;
   }
 
+ protected:
   TempFolder media_{"menu"};
   fs::path previous_;
 };
