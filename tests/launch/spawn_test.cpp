@@ -50,8 +50,7 @@ class Spawning : public ::testing::Test {
     fs::create_directories(folder_);
     // A stand-in player: writes each of its arguments, argv[0] first, ended by a zero byte.
     player_ = (folder_ / "player").string();
-    std::ofstream(player_)
-        << "#!/bin/sh\n"
+    std::ofstream(player_) << "#!/bin/sh\n"
            "for a in \"$0\" \"$@\"; do printf '%s\\0' \"$a\"; done > \"$(dirname \"$0\")/argv.tmp\"\n"
            "mv \"$(dirname \"$0\")/argv.tmp\" \"$(dirname \"$0\")/argv\"\n";
     fs::permissions(player_, fs::perms::owner_all);
@@ -97,21 +96,17 @@ TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
   const std::string canary = (folder_ / "canary").string();
   const std::string path = "/m/$(touch*" + canary + ")`touch*" + canary + "`;touch*" + canary +
                            "|x&y'q\"\n-z";
-  posix::StartProgram(player_.c_str(), (" rightful " + path + " 0 ").c_str(),
-                      platform::ParameterSplit::AtSpaces);
+  posix::StartProgram(player_.c_str(), (" rightful " + path + " 0 ").c_str(), platform::ParameterSplit::AtSpaces);
   EXPECT_EQ(TakeRecordedArgv(), (Words{player_, "rightful", path, "0"}));
   // A whole parameter string, spaces included, is one argument.
   const std::string folder = "/media/My Films/it's \"here\" $(touch " + canary + ") ; -n";
   posix::StartProgram(player_.c_str(), folder.c_str(), platform::ParameterSplit::Whole);
   EXPECT_EQ(TakeRecordedArgv(), (Words{player_, folder}));
   EXPECT_FALSE(fs::exists(canary));
-}
-
-TEST_F(Spawning, AProgramThatCannotBeStartedIsReportedToTheCallerOnly) {
+  // A program that cannot be started is reported to the caller only, and leaves no zombie.
   EXPECT_FALSE(posix::SpawnProgram("vm-no-such-program-anywhere", {}));
   EXPECT_FALSE(posix::SpawnProgram("", {}));
-  posix::StartProgram("/no/such/folder/vm-no-such-program", " rightful x 0 ",
-                      platform::ParameterSplit::AtSpaces);
+  posix::StartProgram("/no/such/folder/vm-no-such-program", " rightful x 0 ", platform::ParameterSplit::AtSpaces);
   EXPECT_TRUE(ChildrenEndWithoutZombies());
 }
 
