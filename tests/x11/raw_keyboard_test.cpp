@@ -2,103 +2,76 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using x11::KeyEvent;
 using x11::RawKey;
 
-constexpr RawKey kLetterA{38, 0x41, false};
-constexpr RawKey kLetterS{39, 0x53, false};
-constexpr RawKey kAltLeft{64, 0xA4, true};
-constexpr RawKey kAltRight{108, 0xA5, true};
+constexpr RawKey A{38, 0x41, false}, S{39, 0x53, false}, AltL{64, 0xA4, true}, AltR{108, 0xA5, true};
+constexpr RawKey Unmapped{200, 0, false}, Outside{256, 0x41, false};
 
-// An event as one number: +key for Down, -key for Up, 0 for Nothing.
-int32_t Delivered(const KeyEvent& event) {
-  if (event.kind == KeyEvent::Kind::Nothing) return 0;
-  return event.kind == KeyEvent::Kind::Down ? event.virtualKey : -event.virtualKey;
-}
-
-class RawKeyboard : public ::testing::Test {
- protected:
-  RawKeyboard() { keyboard.SetRepeatTiming(500, 30); }
-
-  // The virtual key repeated at nowMs, -1 when no repeat is due, 0 for a repeat delivering nothing.
-  int32_t RepeatAt(int64_t nowMs) {
-    KeyEvent event;
-    return keyboard.TakeDueRepeat(nowMs, &event) ? event.virtualKey : -1;
-  }
-
-  x11::RawKeyboard keyboard;
+// One step of a script: press or release a key, ask for a repeat or whether Alt is held.
+struct Step {
+  char action;  // 'P'ress at ms, 'R'elease, 'T'ake a repeat due at ms, 'A'lt held
+  RawKey key;
+  int64_t ms;
+  // Press and release: +key Down, -key Up, 0 Nothing; repeat: the key, -1 when none is due,
+  // 0 for a repeat delivering nothing; Alt held: 1 or 0.
+  int32_t expected;
 };
+constexpr int32_t kNone = -1;
 
-TEST_F(RawKeyboard, AHeldKeyRepeatsAfterTheDelayThenEveryIntervalUntilReleased) {
-  EXPECT_EQ(Delivered(keyboard.Press(kLetterA, 1000)), 0x41);
-  EXPECT_EQ(Delivered(keyboard.Press(kLetterA, 1010)), 0);  // no new press, no restarted delay
-  // A little late at 1565, the cadence is kept; a late pump at 5000 gets one repeat, not a burst.
-  const int64_t times[][2] = {{1499, -1}, {1500, 0x41}, {1500, -1}, {1529, -1}, {1530, 0x41},
-                              {1565, 0x41}, {1589, -1}, {1590, 0x41}, {5000, 0x41}, {5029, -1},
-                              {5030, 0x41}};
-  for (const auto& [ms, key] : times) EXPECT_EQ(RepeatAt(ms), key) << ms;
-  EXPECT_EQ(Delivered(keyboard.Release(kLetterA)), -0x41);
-  EXPECT_EQ(RepeatAt(10000), -1);
+void Play(const std::vector<Step>& script, int32_t delayMs = 500, int32_t intervalMs = 30) {
+  x11::RawKeyboard keyboard;
+  keyboard.SetRepeatTiming(delayMs, intervalMs);
+  for (size_t i = 0; i < script.size(); ++i) {
+    const Step& s = script[i];
+    KeyEvent event;
+    int32_t got = 0;
+    if (s.action == 'T') {
+      got = keyboard.TakeDueRepeat(s.ms, &event) ? event.virtualKey : kNone;
+    } else if (s.action == 'A') {
+      got = keyboard.AltHeld();
+    } else {
+      event = s.action == 'P' ? keyboard.Press(s.key, s.ms) : keyboard.Release(s.key);
+      got = event.kind == KeyEvent::Kind::Nothing ? 0 : event.kind == KeyEvent::Kind::Down ? event.virtualKey : -event.virtualKey;
+    }
+    EXPECT_EQ(got, s.expected) << "step " << i << " (" << s.action << " at " << s.ms << ")";
+  }
 }
 
-TEST_F(RawKeyboard, OnlyTheLastPressedKeyRepeats) {
-  keyboard.Press(kLetterA, 0);
-  keyboard.Press(kLetterS, 300);
-  EXPECT_EQ(RepeatAt(500), -1);
-  EXPECT_EQ(RepeatAt(800), 0x53);
-  keyboard.Release(kLetterA);  // the other key's release leaves the repeat alone
-  EXPECT_EQ(RepeatAt(830), 0x53);
-  keyboard.Release(kLetterS);
-  EXPECT_EQ(RepeatAt(5000), -1);
+TEST(RawKeyboard, AHeldKeyRepeatsAfterTheDelayThenEveryIntervalUntilReleased) {
+  // No new press and no restarted delay for a server repeat; a little late at 1565, the cadence is
+  // kept; a late pump at 5000 gets one repeat, not a burst.
+  Play({{'P', A, 1000, 0x41}, {'P', A, 1010, 0}, {'T', {}, 1499, kNone}, {'T', {}, 1500, 0x41}, {'T', {}, 1500, kNone},
+       {'T', {}, 1529, kNone}, {'T', {}, 1530, 0x41}, {'T', {}, 1565, 0x41}, {'T', {}, 1589, kNone},
+       {'T', {}, 1590, 0x41}, {'T', {}, 5000, 0x41}, {'T', {}, 5029, kNone}, {'T', {}, 5030, 0x41},
+       {'R', A, 0, -0x41}, {'T', {}, 10000, kNone}});
+  // Only the last pressed key repeats; the other key's release leaves the repeat alone.
+  Play({{'P', A, 0, 0x41}, {'P', S, 300, 0x53}, {'T', {}, 500, kNone}, {'T', {}, 800, 0x53}, {'R', A, 0, -0x41},
+       {'T', {}, 830, 0x53}, {'R', S, 0, -0x53}, {'T', {}, 5000, kNone}});
+  // Non-positive timing is one millisecond.
+  Play({{'P', A, 0, 0x41}, {'T', {}, 0, kNone}, {'T', {}, 1, 0x41}, {'T', {}, 2, 0x41}}, 0, -5);
 }
 
-TEST_F(RawKeyboard, WhileEitherAltIsHeldKeyEventsDeliverNothing) {
-  EXPECT_EQ(Delivered(keyboard.Press(kAltLeft, 0)), 0);
-  keyboard.Press(kAltRight, 0);
-  EXPECT_EQ(Delivered(keyboard.Press(kLetterA, 10)), 0);
-  EXPECT_EQ(RepeatAt(510), 0);  // a repeat is due, but it is a system key
-  EXPECT_EQ(Delivered(keyboard.Release(kLetterA)), 0);
-  EXPECT_EQ(Delivered(keyboard.Release(kAltLeft)), 0);
-  EXPECT_TRUE(keyboard.AltHeld());  // both must be released
-  EXPECT_EQ(Delivered(keyboard.Press(kLetterA, 520)), 0);
-  EXPECT_EQ(Delivered(keyboard.Release(kAltRight)), -0xA5);
-  EXPECT_FALSE(keyboard.AltHeld());
-  keyboard.Release(kLetterA);
-  EXPECT_EQ(Delivered(keyboard.Press(kLetterA, 600)), 0x41);
+TEST(RawKeyboard, WhileEitherAltIsHeldKeyEventsDeliverNothing) {
+  // A repeat may be due but delivers a system key; both Alts must be released.
+  Play({{'P', AltL, 0, 0}, {'P', AltR, 0, 0}, {'P', A, 10, 0}, {'T', {}, 510, 0}, {'R', A, 0, 0}, {'R', AltL, 0, 0},
+       {'A', {}, 0, 1}, {'P', A, 520, 0}, {'R', AltR, 0, -0xA5}, {'A', {}, 0, 0}, {'R', A, 0, -0x41},
+       {'P', A, 600, 0x41}});
+  // A key held across Alt does not repeat once Alt is released, as on a real keyboard.
+  Play({{'P', A, 0, 0x41}, {'P', AltR, 100, 0}, {'T', {}, 600, 0}, {'R', AltR, 0, -0xA5}, {'T', {}, 5000, kNone},
+       {'R', A, 0, -0x41}});
 }
 
-TEST_F(RawKeyboard, AKeyHeldAcrossAltDoesNotRepeatOnceAltIsReleased) {
-  keyboard.Press(kLetterA, 0);
-  keyboard.Press(kAltRight, 100);
-  EXPECT_EQ(RepeatAt(600), 0);  // Alt is now the repeating key, and delivers nothing
-  keyboard.Release(kAltRight);
-  EXPECT_EQ(RepeatAt(5000), -1);  // as on a real keyboard
-  EXPECT_EQ(Delivered(keyboard.Release(kLetterA)), -0x41);
-}
-
-TEST_F(RawKeyboard, StrayReleasesUnmappedAndOutOfRangeKeysAreHarmless) {
-  EXPECT_EQ(Delivered(keyboard.Release(kLetterA)), -0x41);  // a release without press still delivers
-  keyboard.Release(kAltLeft);
-  EXPECT_FALSE(keyboard.AltHeld());  // and never unbalances Alt
-  const RawKey unmapped{200, 0, false};
-  keyboard.Press(kLetterA, 0);
-  EXPECT_EQ(Delivered(keyboard.Press(unmapped, 100)), 0);
-  EXPECT_EQ(RepeatAt(600), 0);  // but it takes over the repeat
-  EXPECT_EQ(Delivered(keyboard.Release(unmapped)), 0);
-  const RawKey outside{256, 0x41, false};
-  EXPECT_EQ(Delivered(keyboard.Press(outside, 1000)), 0);
-  EXPECT_EQ(Delivered(keyboard.Release(outside)), 0);
-  EXPECT_EQ(RepeatAt(10000), -1);
-}
-
-TEST_F(RawKeyboard, NonPositiveTimingIsTreatedAsOneMillisecond) {
-  keyboard.SetRepeatTiming(0, -5);
-  keyboard.Press(kLetterA, 0);
-  EXPECT_EQ(RepeatAt(0), -1);
-  EXPECT_EQ(RepeatAt(1), 0x41);
-  EXPECT_EQ(RepeatAt(2), 0x41);
+TEST(RawKeyboard, StrayReleasesUnmappedAndOutOfRangeKeysAreHarmless) {
+  // A release without press still delivers and never unbalances Alt; an unmapped key delivers
+  // nothing but takes over the repeat.
+  Play({{'R', A, 0, -0x41}, {'R', AltL, 0, -0xA4}, {'A', {}, 0, 0}, {'P', A, 0, 0x41}, {'P', Unmapped, 100, 0},
+       {'T', {}, 600, 0}, {'R', Unmapped, 0, 0}, {'P', Outside, 1000, 0}, {'R', Outside, 0, 0},
+       {'T', {}, 10000, kNone}});
 }
 
 }  // namespace
