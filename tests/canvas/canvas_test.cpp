@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -112,14 +111,6 @@ TEST_F(CanvasTest, LinesTakeTheMinorStepLateAndKeepOnlyInsidePixels) {
   EXPECT_EQ(LinePixels(kWidth - 2, -3, kWidth - 2, 1), RectCells(kWidth - 2, 0, kWidth - 2, 1));
   EXPECT_TRUE(LinePixels(kWidth, 0, kWidth + 40, kHeight).empty());
   EXPECT_EQ(CellsWithId(0).size(), size_t(kWidth * kHeight));
-  std::mt19937 random(7);
-  for (int n = 0; n < 300; ++n) {
-    const int32_t x0 = random() % kWidth, y0 = random() % kHeight, x1 = random() % kWidth, y1 = random() % kHeight;
-    const Cells pixels = LinePixels(x0, y0, x1, y1);
-    SCOPED_TRACE(testing::Message() << x0 << "," << y0 << " to " << x1 << "," << y1);
-    ASSERT_EQ(pixels.size(), size_t(std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1));
-    ASSERT_TRUE(pixels.count({x0, y0}) && pixels.count({x1, y1}));
-  }
   ClearCanvas();
   DrawFrame(kWidth - 3, 20, kWidth + 5, 23, 0, 255, 0);
   Cells outline = RectCells(kWidth - 3, 20, kWidth - 1, 23);
@@ -167,16 +158,6 @@ TEST_F(CanvasTest, TextBufferIsNeverOverrun) {
   // The longest formatted text, cut inside a two-byte letter: the tail is one box.
   FormatText("%s\xC3\xA9", std::string(254, 'e').c_str());
   EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 254 * 4 + 4);
-  std::mt19937 random(11);
-  for (int n = 0; n < 100; ++n) {
-    // Mostly high bytes, sometimes with a terminator somewhere, sometimes none at all.
-    for (char& c : TextBuffer) c = char(random() % 8 ? 0x80 + random() % 128 : random() % 256);
-    ClearCanvas();
-    const int32_t x = static_cast<int32_t>(random() % 40) - 20;
-    const int32_t end = DrawLabel(x, 30, 255, 255, 0, 6);
-    ASSERT_GE(end, x);
-    ASSERT_EQ(CellsWithId(6), RectCells(x, 21, end - 1, 29));  // one band, no gaps
-  }
 }
 
 // The font's drawing steps, one PutPixel or PutPickId per cell: a character is drawn whole when
