@@ -85,7 +85,7 @@ TEST_F(StartedEngineTest, TrigTablesAreWholeAndTheSameOnEveryThreadCount) {
   World.SineTable = sineTable, World.CosineTable = cosineTable;
 }
 
-TEST_F(StartedEngineTest, CatalogueRowsInstancesAndCopies) {
+TEST_F(StartedEngineTest, CatalogueRowsAndInstances) {
   // The first weapon, compared whole: every field the row doesn't set is 0.
   ItemRecord knife{};
   knife.spriteSlot = 600;
@@ -101,17 +101,6 @@ TEST_F(StartedEngineTest, CatalogueRowsInstancesAndCopies) {
   EXPECT_EQ(std::tuple(Item(8133).category, Item(8133).spriteSlot, Item(8133).factor, Item(8133).worth),
             std::tuple(13, 740, 0.2f, 70));
   EXPECT_EQ(std::tuple(Item(9003).itemId, Item(9003).spriteSlot, Item(9003).gradeValue), std::tuple(6316u, 650, 2.0f));
-  // CopyItem leaves the unwritten fields and ignores records outside the table.
-  ItemRecord& target = World.ItemTable[20000];
-  std::memset(target.unwrittenA, 7, sizeof target.unwrittenA);
-  std::memset(target.unwrittenB, 8, sizeof target.unwrittenB);
-  CopyItem(20000, 6129);
-  EXPECT_EQ(std::tuple(target.spriteSlot, target.factor, target.gradeValue, target.unwrittenA[26], target.unwrittenB[0]),
-            std::tuple(619, 3.2f, 12.0f, 7, 8));
-  CopyItem(ItemCount, 6110);
-  CopyItem(20000, ItemCount);  // would read past the table: the target stays as it was
-  EXPECT_EQ(target.spriteSlot, 619);
-  target = ItemRecord{};
 }
 
 long ResidentKilobytes() {
