@@ -1,5 +1,6 @@
 // The Canvas buffers, lines and text drawn in the built-in font.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -56,6 +57,8 @@ TEST_F(CanvasTest, ClearingAndTheBackdropKeepWholeBuffers) {
     RestoreBackdrop();
     EXPECT_EQ(DrawnPixels(), (Cells{{32, 6}}));
     EXPECT_EQ(PickMap[33 * 7 - 1], 5u);
+    for (const void* buffer : {static_cast<void*>(Canvas), static_cast<void*>(Backdrop), static_cast<void*>(PickMap)})
+      EXPECT_LT(malloc_usable_size(const_cast<void*>(buffer)) - 33 * 7 * 4, 32u);  // and no more
   }
   SetCanvasSize(kWidth, kHeight);
   std::memset(Canvas, 0xAB, kWidth * kHeight * 4);

@@ -1,5 +1,6 @@
 // The engine's start-up: the world's start values, the trig tables, the catalogue, memory use.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -60,6 +61,24 @@ TEST_F(StartedEngineTest, StartUpValues) {
   EXPECT_EQ(std::vector(World.LevelTiles, World.LevelTiles + 5), (std::vector<uint8_t>{0, 1, 0, 1, 0}));
   for (uint32_t line = 0; line < ConsoleLineCount; ++line) EXPECT_STREQ(World.ConsoleLines[line], "");
   EXPECT_EQ(World.ConsoleInput.length, 0u);
+  // Every table has its size: the allocator rounds a small block up by a few bytes, a mapped one
+  // to its page.
+  const GridSearch& s = search;
+  const std::pair<const void*, size_t> tables[] = {
+      {World.CornerGrid, 257 * 257}, {World.LevelTiles, 180 * 65536}, {World.LevelMarks, 180 * 65536},
+      {World.UnitTable, 3000 * sizeof(UnitRecord)}, {World.StructureTable, 1000 * sizeof(StructureRecord)},
+      {World.ItemTable, 230000 * sizeof(ItemRecord)}, {World.LevelListA, 181 * 4}, {World.LevelListB, 181 * 4},
+      {World.LocalGrid, 900}, {World.NodeTable, 1080000 * 20}, {World.NodeLinks, 1080000 * 40},
+      {World.SineTable, 3600000 * 4}, {World.ConsoleLines, 20 * sizeof(char*)}, {World.ConsoleLines[19], 256},
+      {SpriteBank, 3100 * sizeof(SpriteSlot)}, {s.cellWordsA, 65536 * 2}, {s.cellWordsB, 65536 * 2},
+      {s.cellValuesA, 65536 * 4}, {s.cellBytesA, 65536}, {s.cellValuesB, 65536 * 4}, {s.cellValuesC, 65536 * 4},
+      {s.unitValuesA, 12000}, {s.unitValuesB, 12000}, {s.unitPathsA, 12000000}, {s.unitPathsB, 12000000},
+      {s.unitValuesC, 12000}, {s.unitTargets, 12000}, {s.unitCounters, 12000}, {s.cellBytesB, 65536},
+      {s.scratch, 24000}, {s.cellRecords, 65536 * 20}};
+  for (const auto& [table, bytes] : tables) {
+    const size_t usable = malloc_usable_size(const_cast<void*>(table));
+    EXPECT_TRUE(usable >= bytes && usable - bytes < (bytes < 128 * 1024 ? 32 : 4096)) << bytes << ": " << usable;
+  }
 }
 
 // Entry i holds i thousandths of a degree; filled on any number of threads, the floats are the same.

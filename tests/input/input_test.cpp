@@ -35,6 +35,8 @@ TEST_F(InputRules, RightPressesAreAcceptedFromFrame13AndThenMoreThan12FramesApar
   }
   OnRightButtonUp();
   EXPECT_EQ(RightClick, 0u) << "a release always clears";
+  OnCloseRequest();
+  EXPECT_EQ(QuitRequested, 1u);
 }
 
 TEST_F(InputRules, TheCursorMapsOntoTheCanvasAndSticksToItsEdges) {

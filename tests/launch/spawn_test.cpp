@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -78,6 +79,11 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   };
   for (const auto& [folder, searchPath, expected] : cases)
     EXPECT_EQ(posix::FindPlayerProgram(folder, searchPath), expected) << folder << " " << searchPath;
+  // The menu's own lookup: none beside this test program, so the one on PATH.
+  const std::string previousPath = std::getenv("PATH");
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(platform::PlayerProgram(""), found);
+  setenv("PATH", previousPath.c_str(), 1);
   fs::current_path(fs::temp_directory_path());
 }
 
