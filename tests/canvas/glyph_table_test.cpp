@@ -30,8 +30,9 @@ TEST(GlyphTable, RecordsAreWellFormedAndLookupsStayInside) {
 
 // The font entries drawn for text, as a string; the hollow box shows as '#'.
 std::string Decoded(const std::string& text, bool wasCut) {
-  std::vector<uint8_t> glyphs(text.size());
+  std::vector<uint8_t> glyphs(text.size() + 1, 0xEE);  // one past the text is never written
   const size_t count = DecodeText(reinterpret_cast<const uint8_t*>(text.data()), text.size(), wasCut, glyphs.data());
+  EXPECT_EQ(glyphs.back(), 0xEE);
   std::string shown;
   for (size_t i = 0; i < count; ++i) shown += glyphs[i] == kBoxGlyph ? '#' : char(glyphs[i]);
   return shown;
