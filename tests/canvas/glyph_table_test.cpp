@@ -10,44 +10,29 @@
 
 namespace {
 
-// A short record would lose its image and a stray character would show as ink; ink past the
-// width would silently never show.
-TEST(GlyphTable, EveryRecordIsWellFormed) {
-  for (int code = 0; code < 128; ++code) {
-    if (code == '`') continue;
-    const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(code));
-    ASSERT_TRUE(glyph.record && glyph.width >= 1 && glyph.width <= 8) << code;
-    for (int cell = 8; cell < 80; ++cell) {  // rows 1 to 9
-      const char c = glyph.record[cell];
-      EXPECT_TRUE(c == '0' || (c == '1' && cell % 8 < glyph.width)) << code << " cell " << cell;
-    }
-  }
-}
-
-TEST(GlyphTable, LookupNeverReadsOutsideTheImage) {
-  // The backquote's record holds only its width; its image rows would lie past the text's end.
-  const GlyphLookup backquote = LookupGlyph('`');
-  EXPECT_EQ(backquote.width, 9);
-  for (int row = 1; row <= 9; ++row)
-    for (int column = 0; column < 9; ++column) EXPECT_FALSE(IsInk(backquote, row, column));
-  const GlyphLookup at = LookupGlyph('@');  // row 0 holds the width digit, which is not ink
-  for (const auto& [row, column] : {std::pair{0, 0}, {10, 0}, {5, -1}, {5, 7}})
-    EXPECT_FALSE(IsInk(at, row, column)) << row << "," << column;
-  EXPECT_FALSE(IsInk(LookupGlyph('y'), 10, 1));  // row ten holds ink that is never drawn
-  // Control codes, space, the braces, bar, tilde, 127 and codes past the table are blanks.
+// A short record would lose its image, a stray character would show as ink, ink past the width
+// would never show; lookups never read outside a record's image.
+TEST(GlyphTable, RecordsAreWellFormedAndLookupsStayInside) {
   for (int code = 0; code < 256; ++code) {
-    if (code > 32 && code < 123) continue;
-    const GlyphLookup blank = LookupGlyph(static_cast<uint8_t>(code));
-    EXPECT_EQ(blank.width, 2) << code;
-    for (int row = 1; row <= 9; ++row) EXPECT_FALSE(IsInk(blank, row, 0) || IsInk(blank, row, 1));
+    const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(code));
+    // Control codes, space, the braces, bar, tilde, 127 and codes past the table are blanks.
+    const bool blank = code <= 32 || code >= 123, backquote = code == '`';
+    EXPECT_TRUE(blank ? glyph.width == 2 : backquote ? glyph.width == 9 : glyph.width >= 1 && glyph.width <= 8);
+    for (int row = 0; row <= 10; ++row)
+      for (int column = -1; column <= 9; ++column) {
+        const bool inRecord = !blank && !backquote && row >= 1 && row <= 9 && column >= 0 && column < 8;
+        const char cell = inRecord ? glyph.record[row * 8 + column] : '0';
+        EXPECT_TRUE(cell == '0' || (cell == '1' && column < glyph.width)) << code << ": " << row << "," << column;
+        EXPECT_EQ(IsInk(glyph, row, column), cell == '1') << code << ": " << row << "," << column;
+      }
   }
 }
 
 // The font entries drawn for text, as a string; the hollow box shows as '#'.
 std::string Decoded(const std::string& text, bool wasCut) {
-  std::vector<uint8_t> glyphs(text.size());
-  const size_t count = DecodeText(reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                                  wasCut, glyphs.data());
+  std::vector<uint8_t> glyphs(text.size() + 1, 0xEE);  // one past the text is never written
+  const size_t count = DecodeText(reinterpret_cast<const uint8_t*>(text.data()), text.size(), wasCut, glyphs.data());
+  EXPECT_EQ(glyphs.back(), 0xEE);
   std::string shown;
   for (size_t i = 0; i < count; ++i) shown += glyphs[i] == kBoxGlyph ? '#' : char(glyphs[i]);
   return shown;
@@ -63,6 +48,7 @@ TEST(TextDecoding, Utf8OrElseWindows1252WithAccentsOnTheirBaseLetter) {
       // One bad byte turns the whole text to Windows-1252 bytes, even its valid sequences.
       {"\x8A\x9A\x8E\x9E\x9F\x80\x81", false, "SsZzY##"},
       {"\xC3\xA9\xE9", false, "A#e"},
+      {"\xC9" "cole", false, "Ecole"},
       {"\xC0\xAF", false, "A#"},            // overlong
       {"\xED\xA0\x80", false, "i##"},       // surrogate
       {"\xF4\x90\x80\x80", false, "o###"},  // past U+10FFFF

@@ -1,7 +1,13 @@
+// The engine's start-up: the world's start values, the trig tables, the catalogue, memory use.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -9,7 +15,7 @@
 #include "engine/engine.h"
 #include "engine/grid_search.h"
 #include "engine/item_catalogue.h"
-#include "engine/sprite_bank.h"
+#include "engine/trig_tables.h"
 #include "engine/world_tables.h"
 #include "sprite_files.h"
 
@@ -24,40 +30,81 @@ class StartedEngineTest : public ::testing::Test {
     SetCanvasSize(64, 48);
     StartEngine();
   }
-  static void TearDownTestSuite() {
-    StopEngine();
-    delete folder_;
-  }
+  static void TearDownTestSuite() { StopEngine(), delete folder_; }
   static const ItemRecord& Item(uint32_t id) { return World.ItemTable[id]; }
-
   static inline CurrentScratchFolder* folder_ = nullptr;
 };
 
-bool AllZero(const void* table, size_t bytes) {
-  const auto* byte = static_cast<const uint8_t*>(table);
-  return std::all_of(byte, byte + bytes, [](uint8_t b) { return b == 0; });
-}
-
-TEST_F(StartedEngineTest, StartUpLoadsTheSpritesAndTheSearchCostsAsWritten) {
+TEST_F(StartedEngineTest, StartUpValues) {
   EXPECT_NE(SpriteBank[1200].pixels, nullptr);
-  // The diagonal costs 1.4142 as written, not the square root of 2.
-  const float stepCost[8] = {1.0f, 1.4142f, 1.0f, 1.4142f, 1.0f, 1.4142f, 1.0f, 1.4142f};
-  EXPECT_TRUE(std::equal(stepCost, stepCost + 8, World.Search->stepCost));
-}
-
-TEST_F(StartedEngineTest, TuningDefaults) {
-  std::vector<float> values(256, 3.0f);
+  EXPECT_NE(Canvas, nullptr);
+  // The steps clockwise from north; the diagonal costs 1.4142 as written, not the square root of 2.
+  const GridSearch& search = *World.Search;
+  const int32_t stepX[8] = {0, 1, 1, 1, 0, -1, -1, -1}, stepY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(std::tuple(search.stepX[i], search.stepY[i], search.stepCost[i]),
+              std::tuple(stepX[i], stepY[i], i % 2 ? 1.4142f : 1.0f)) << i;
+  }
+  EXPECT_EQ(std::count(search.unitTargets, search.unitTargets + UnitCount, -9), int(UnitCount));
+  EXPECT_EQ(std::count(search.unitCounters, search.unitCounters + UnitCount, 0u), int(UnitCount));
+  std::vector<float> values(TuningValueCount, 3.0f);
   const std::pair<int, float> named[] = {{10, 30},  {11, 332}, {12, 18},  {13, 42},  {14, 16},  {15, 50},
                                          {16, 28},  {17, 30},  {18, 374}, {19, 548}, {20, 208}, {21, 15},
                                          {22, 1},   {61, 3000}, {82, 20}, {180, 180}, {181, 180},
                                          {182, 180}, {183, 180}, {184, 180}};
   for (const auto& [entry, value] : named) values[entry] = value;
-  EXPECT_TRUE(std::equal(values.begin(), values.end(), World.TuningValues));
-  const float extras[13] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 300};
-  EXPECT_TRUE(std::equal(extras, extras + 13, World.TuningExtras));
+  EXPECT_EQ(values, std::vector(World.TuningValues, World.TuningValues + TuningValueCount));
+  const std::vector<float> extras = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 300};
+  EXPECT_EQ(extras, std::vector(World.TuningExtras, World.TuningExtras + TuningExtraCount));
+  EXPECT_EQ(std::vector(World.UnitTable[1].presetFields, World.UnitTable[1].presetFields + 3),
+            std::vector<float>(3, 0.5f));
+  EXPECT_EQ(std::vector(World.LevelTiles, World.LevelTiles + 5), (std::vector<uint8_t>{0, 1, 0, 1, 0}));
+  for (uint32_t line = 0; line < ConsoleLineCount; ++line) EXPECT_STREQ(World.ConsoleLines[line], "");
+  EXPECT_EQ(World.ConsoleInput.length, 0u);
+  // Every table has its size: the allocator rounds a small block up by a few bytes, a mapped one
+  // to its page.
+  const GridSearch& s = search;
+  const std::pair<const void*, size_t> tables[] = {
+      {World.CornerGrid, 257 * 257}, {World.LevelTiles, 180 * 65536}, {World.LevelMarks, 180 * 65536},
+      {World.UnitTable, 3000 * sizeof(UnitRecord)}, {World.StructureTable, 1000 * sizeof(StructureRecord)},
+      {World.ItemTable, 230000 * sizeof(ItemRecord)}, {World.LevelListA, 181 * 4}, {World.LevelListB, 181 * 4},
+      {World.LocalGrid, 900}, {World.NodeTable, 1080000 * 20}, {World.NodeLinks, 1080000 * 40},
+      {World.SineTable, 3600000 * 4}, {World.ConsoleLines, 20 * sizeof(char*)}, {World.ConsoleLines[19], 256},
+      {SpriteBank, 3100 * sizeof(SpriteSlot)}, {s.cellWordsA, 65536 * 2}, {s.cellWordsB, 65536 * 2},
+      {s.cellValuesA, 65536 * 4}, {s.cellBytesA, 65536}, {s.cellValuesB, 65536 * 4}, {s.cellValuesC, 65536 * 4},
+      {s.unitValuesA, 12000}, {s.unitValuesB, 12000}, {s.unitPathsA, 12000000}, {s.unitPathsB, 12000000},
+      {s.unitValuesC, 12000}, {s.unitTargets, 12000}, {s.unitCounters, 12000}, {s.cellBytesB, 65536},
+      {s.scratch, 24000}, {s.cellRecords, 65536 * 20}};
+  for (const auto& [table, bytes] : tables) {
+    const size_t usable = malloc_usable_size(const_cast<void*>(table));
+    EXPECT_TRUE(usable >= bytes && usable - bytes < (bytes < 128 * 1024 ? 32 : 4096)) << bytes << ": " << usable;
+  }
 }
 
-TEST_F(StartedEngineTest, CatalogueRows) {
+// Entry i holds i thousandths of a degree; filled on any number of threads, the floats are the same.
+TEST_F(StartedEngineTest, TrigTablesAreWholeAndTheSameOnEveryThreadCount) {
+  EXPECT_EQ(World.SineTable[90000], 1.0f);
+  EXPECT_EQ(World.CosineTable[0], 1.0f);
+  EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
+  EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
+  auto sine = std::make_unique<float[]>(TrigTableSize), cosine = std::make_unique<float[]>(TrigTableSize);
+  for (uint32_t threads : {0u, 1u, 3u, 16u}) {
+    std::fill_n(sine.get(), TrigTableSize, -2.0f);
+    std::fill_n(cosine.get(), TrigTableSize, -2.0f);
+    FillTrigTables(sine.get(), cosine.get(), threads);
+    EXPECT_TRUE(std::equal(sine.get(), sine.get() + TrigTableSize, World.SineTable)) << threads;
+    EXPECT_TRUE(std::equal(cosine.get(), cosine.get() + TrigTableSize, World.CosineTable)) << threads;
+  }
+  // Built only when neither table exists.
+  float* const sineTable = World.SineTable;
+  float keep = -5.0f, *cosineTable = World.CosineTable;
+  World.SineTable = &keep, World.CosineTable = nullptr;
+  BuildTrigTables();
+  EXPECT_EQ(std::pair(keep, World.CosineTable), std::pair(-5.0f, static_cast<float*>(nullptr)));
+  World.SineTable = sineTable, World.CosineTable = cosineTable;
+}
+
+TEST_F(StartedEngineTest, CatalogueRowsAndInstances) {
   // The first weapon, compared whole: every field the row doesn't set is 0.
   ItemRecord knife{};
   knife.spriteSlot = 600;
@@ -68,49 +115,46 @@ TEST_F(StartedEngineTest, CatalogueRows) {
   knife.weaponFlag = 1;
   knife.grade = 1;
   EXPECT_EQ(std::memcmp(&Item(6110), &knife, sizeof(ItemRecord)), 0);
-  // 143 catalogue rows and 5 instances; every other row, row 0 too, is still 0.
-  uint32_t written = 0;
-  for (uint32_t row = 0; row < ItemCount; ++row) written += !AllZero(&Item(row), sizeof(ItemRecord));
-  EXPECT_EQ(written, 148u);
-  EXPECT_TRUE(AllZero(&Item(0), sizeof(ItemRecord)));
+  knife.gradeValue = 1.0f;  // an instance takes the grade as value
+  EXPECT_EQ(std::memcmp(&Item(10000), &knife, sizeof(ItemRecord)), 0);
+  EXPECT_EQ(std::tuple(Item(8133).category, Item(8133).spriteSlot, Item(8133).factor, Item(8133).worth),
+            std::tuple(13, 740, 0.2f, 70));
+  EXPECT_EQ(std::tuple(Item(9003).itemId, Item(9003).spriteSlot, Item(9003).gradeValue), std::tuple(6316u, 650, 2.0f));
 }
 
-TEST_F(StartedEngineTest, InstancesAndCopiesTakeTheGradeAsValue) {
-  ItemRecord instance = Item(10000);
-  EXPECT_EQ(instance.gradeValue, 1.0f);
-  instance.gradeValue = 0.0f;
-  EXPECT_EQ(std::memcmp(&instance, &Item(6110), sizeof(ItemRecord)), 0);
-  for (const auto& [row, source] : {std::pair{9000u, 6110u}, {9003u, 6316u}}) {
-    EXPECT_EQ(Item(row).itemId, source);
-    EXPECT_EQ(Item(row).spriteSlot, Item(source).spriteSlot);
-  }
-  EXPECT_EQ(Item(9003).gradeValue, 2.0f);
-  // CopyItem leaves the unwritten fields and ignores records outside the table.
-  ItemRecord& target = World.ItemTable[20000];
-  std::memset(target.unwrittenA, 7, sizeof target.unwrittenA);
-  std::memset(target.unwrittenB, 8, sizeof target.unwrittenB);
-  CopyItem(20000, 6129);
-  EXPECT_EQ(target.spriteSlot, 619);
-  EXPECT_EQ(target.factor, 3.2f);
-  EXPECT_EQ(target.gradeValue, 12.0f);
-  EXPECT_EQ(target.unwrittenA[26], 7);
-  EXPECT_EQ(target.unwrittenB[0], 8);
-  CopyItem(ItemCount, 6110);
-  CopyItem(20000, ItemCount);  // would read past the table: the target stays as it was
-  EXPECT_EQ(target.spriteSlot, 619);
-  target = ItemRecord{};
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
 }
 
-TEST(EngineLifetimeTest, StopEngineReleasesEverything) {
+// The menu's start-up in a fresh copy of this program, so that no earlier test's heap counts:
+// the resident memory stays within 80 MiB; then everything is released, twice.
+[[noreturn]] void StartUpMeasureAndStop() {
   CurrentScratchFolder folder;
+  SetCanvasSize(960, 540);
   StartEngine();
+  void* pictureBuffer = std::malloc(400000000);
+  const long resident = ResidentKilobytes();
+  std::fprintf(stderr, "resident after start-up: %ld kB\n", resident);
+  std::free(pictureBuffer);
   StopEngine();
   const void* tables[] = {Canvas, Backdrop, PickMap, SpriteBank, World.CornerGrid, World.LevelTiles,
                           World.LevelMarks, World.UnitTable, World.StructureTable, World.ItemTable, World.Search,
                           World.LevelListA, World.LevelListB, World.LocalGrid, World.NodeTable, World.NodeLinks,
                           World.SineTable, World.CosineTable, World.ConsoleLines};
-  for (const void* table : tables) EXPECT_EQ(table, nullptr);
   StopEngine();  // nothing left to release
+  const bool released = std::all_of(std::begin(tables), std::end(tables), [](const void* t) { return !t; });
+#if defined(__SANITIZE_ADDRESS__)
+  std::exit(released ? 0 : 1);  // the sanitizer's own bookkeeping is resident
+#endif
+  std::exit(released && resident > 0 && resident <= 80 * 1024 ? 0 : 1);
+}
+
+TEST(EngineLifetimeDeathTest, StartUpLeavesMostReservedMemoryUntouchedAndStopReleasesAll) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(StartUpMeasureAndStop(), ::testing::ExitedWithCode(0), "resident after start-up: [0-9]+ kB");
 }
 
 }  // namespace

@@ -6,12 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "platform/posix/spawn.h"
@@ -20,17 +21,6 @@ namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 
 namespace {
-
-TEST(SplitAtSpaces, OnlyTheSpaceSeparatesAndRunsGiveNoEmptyWords) {
-  const std::pair<const char*, Words> cases[] = {
-      {" rightful /media/My*Song.mp3 0 ", {"rightful", "/media/My*Song.mp3", "0"}},
-      {"", {}},
-      {"    ", {}},
-      {"a   b", {"a", "b"}},
-      {" a\tb\nc \"d e\" 'f' ", {"a\tb\nc", "\"d", "e\"", "'f'"}},
-  };
-  for (const auto& [text, words] : cases) EXPECT_EQ(posix::SplitAtSpaces(text), words) << text;
-}
 
 // Waits up to five seconds for this process's children to end; false when one is left as a zombie
 // (which this reaps) or still runs.
@@ -46,14 +36,11 @@ bool ChildrenEndWithoutZombies() {
 class Spawning : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("vm_spawn_" + std::to_string(getpid()));
     fs::create_directories(folder_);
     // A stand-in player: writes each of its arguments, argv[0] first, ended by a zero byte.
-    player_ = (folder_ / "player").string();
-    std::ofstream(player_)
-        << "#!/bin/sh\n"
-           "for a in \"$0\" \"$@\"; do printf '%s\\0' \"$a\"; done > \"$(dirname \"$0\")/argv.tmp\"\n"
-           "mv \"$(dirname \"$0\")/argv.tmp\" \"$(dirname \"$0\")/argv\"\n";
+    std::ofstream(player_) << "#!/bin/sh\nd=$(dirname \"$0\")\n"
+                              "for a in \"$0\" \"$@\"; do printf '%s\\0' \"$a\"; done > \"$d/argv.tmp\"\n"
+                              "mv \"$d/argv.tmp\" \"$d/argv\"\n";
     fs::permissions(player_, fs::perms::owner_all);
   }
   void TearDown() override { fs::remove_all(folder_); }
@@ -69,8 +56,8 @@ class Spawning : public ::testing::Test {
     return words;
   }
 
-  fs::path folder_;
-  std::string player_;
+  const fs::path folder_ = fs::temp_directory_path() / ("vm_spawn_" + std::to_string(getpid()));
+  const std::string player_ = (folder_ / "player").string();
 };
 
 TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSearchPath) {
@@ -78,48 +65,58 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   for (const fs::path& folder : {beside, onPath, unrunnable}) fs::create_directory(folder);
   fs::copy_file(player_, onPath / "moxa3");
   std::ofstream(unrunnable / "moxa3") << "not a program";
+  fs::create_directories(folder_ / "folder" / "moxa3");  // a folder is no program either
   fs::current_path(onPath);  // the current folder is never looked in
-  const std::string path = unrunnable.string() + ":" + onPath.string();
-  const std::pair<std::string, std::string> cases[] = {
-      {path, (onPath / "moxa3").string()},
-      {"::.:path:" + unrunnable.string(), ""},
-      {"", ""},
+  const std::string path = unrunnable.string() + ":" + onPath.string(), found = (onPath / "moxa3").string();
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {beside.string(), path, found},
+      {beside.string(), "::.:path:" + unrunnable.string(), ""},
+      {beside.string(), "", ""},
+      {"", path, found},
+      {unrunnable.string(), path, found},
+      {onPath.string(), "", found},
+      {(folder_ / "folder").string(), (folder_ / "folder").string(), ""},
   };
-  for (const auto& [searchPath, expected] : cases)
-    EXPECT_EQ(posix::FindPlayerProgram(beside.string(), searchPath), expected) << searchPath;
-  fs::copy_file(player_, beside / "moxa3");
-  EXPECT_EQ(posix::FindPlayerProgram(beside.string(), path), (beside / "moxa3").string());
-  EXPECT_EQ(posix::FindPlayerProgram("", path), (onPath / "moxa3").string());
+  for (const auto& [folder, searchPath, expected] : cases)
+    EXPECT_EQ(posix::FindPlayerProgram(folder, searchPath), expected) << folder << " " << searchPath;
+  // The menu's own lookup: none beside this test program, so the one on PATH.
+  const std::string previousPath = std::getenv("PATH");
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(platform::PlayerProgram(""), found);
+  setenv("PATH", previousPath.c_str(), 1);
   fs::current_path(fs::temp_directory_path());
 }
 
 TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
   const std::string canary = (folder_ / "canary").string();
-  const std::string path = "/m/$(touch*" + canary + ")`touch*" + canary + "`;touch*" + canary +
-                           "|x&y'q\"\n-z";
-  posix::StartProgram(player_.c_str(), (" rightful " + path + " 0 ").c_str(),
-                      platform::ParameterSplit::AtSpaces);
-  EXPECT_EQ(TakeRecordedArgv(), (Words{player_, "rightful", path, "0"}));
-  // A whole parameter string, spaces included, is one argument.
+  const std::string path = "/m/$(touch*" + canary + ")`touch*" + canary + "`;touch*" + canary + "|x&y'q\"\n-z";
   const std::string folder = "/media/My Films/it's \"here\" $(touch " + canary + ") ; -n";
-  posix::StartProgram(player_.c_str(), folder.c_str(), platform::ParameterSplit::Whole);
-  EXPECT_EQ(TakeRecordedArgv(), (Words{player_, folder}));
+  using Split = platform::ParameterSplit;
+  // Only the space separates words, and runs of it give no empty word; a whole string is one.
+  const std::tuple<std::string, Split, Words> cases[] = {
+      {" rightful " + path + " 0 ", Split::AtSpaces, {"rightful", path, "0"}},
+      {"", Split::AtSpaces, {}},
+      {"  a   b\tc ", Split::AtSpaces, {"a", "b\tc"}},
+      {folder, Split::Whole, {folder}},
+  };
+  for (const auto& [parameters, split, words] : cases) {
+    posix::StartProgram(player_.c_str(), parameters.c_str(), split);
+    Words expected = {player_};
+    expected.insert(expected.end(), words.begin(), words.end());
+    EXPECT_EQ(TakeRecordedArgv(), expected) << parameters;
+  }
   EXPECT_FALSE(fs::exists(canary));
-}
-
-TEST_F(Spawning, AProgramThatCannotBeStartedIsReportedToTheCallerOnly) {
+  // A program that cannot be started is reported to the caller only, and leaves no zombie.
   EXPECT_FALSE(posix::SpawnProgram("vm-no-such-program-anywhere", {}));
   EXPECT_FALSE(posix::SpawnProgram("", {}));
-  posix::StartProgram("/no/such/folder/vm-no-such-program", " rightful x 0 ",
-                      platform::ParameterSplit::AtSpaces);
+  posix::StartProgram("/no/such/folder/vm-no-such-program", " rightful x 0 ", Split::AtSpaces);
   EXPECT_TRUE(ChildrenEndWithoutZombies());
 }
 
 // The hexadecimal signal set on the "name:" line of a /proc status text.
 uint64_t SignalSet(const std::string& status, const std::string& name) {
   const size_t at = status.find("\n" + name + ":");
-  if (at == std::string::npos) return ~uint64_t{0};
-  return std::stoull(status.substr(at + name.size() + 2), nullptr, 16);
+  return at == std::string::npos ? ~uint64_t{0} : std::stoull(status.substr(at + name.size() + 2), nullptr, 16);
 }
 
 TEST_F(Spawning, AChildStartsWithDefaultChildSignalsAndNothingBlocked) {
