@@ -62,12 +62,12 @@ vm_build() {
 }
 
 # An X server of its own on a free display, WIDTHxHEIGHT (1920x1080 unless given). Keys repeat only
-# after 10 s, so a key held until its effect shows is one press. It is never reset: a reset when
+# after 10 s (or the milliseconds given), so a key held until its effect shows is one press. It is never reset: a reset when
 # the last client leaves drops a client that connects at that moment.
 vm_start_xvfb() {
   vm_stop_xvfb
   rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1920x1080}x24" -nolisten tcp -noreset -ardelay 10000 \
+  Xvfb -displayfd 3 -screen 0 "${1:-1920x1080}x24" -nolisten tcp -noreset -ardelay "${2:-10000}" \
     3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   vm_check_for 20 '[ -s "$WORK/display" ]' || vm_fail "Xvfb did not start"
@@ -235,7 +235,7 @@ vm_row_point() {
 # The colour of the list row (same arguments as vm_row_point): red when it is selected, green for
 # a file, yellow for a folder, none where nothing is drawn.
 vm_row_colour() {
-  local canvasWidth=$1 canvasHeight=$2 base=$((${4:-0} + $2 - 26 - 8 * $3)) left top right bottom colour
+  local canvasWidth=$1 canvasHeight=$2 base=$((${5:-0} + $2 - 26 - 8 * $3)) left top right bottom colour
   read -r left top < <(vm_canvas_to_screen $((${4:-0} + 10)) $((base - 2)) "$canvasWidth" "$canvasHeight")
   read -r right bottom < <(vm_canvas_to_screen $((${4:-0} + 70)) $((base - 7)) "$canvasWidth" "$canvasHeight")
   import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" \
