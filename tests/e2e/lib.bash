@@ -155,6 +155,7 @@ vm_expect_no_message_boxes() {
 vm_geometry() {
   local id=$1
   [[ $id =~ ^[0-9]+$ ]] || id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] || return 1
   xwininfo -id "$id" 2>/dev/null | awk '
     /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
     /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF }
