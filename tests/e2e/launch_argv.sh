@@ -5,7 +5,7 @@
 # would act on reach the player, and FolderPath reaches xdg-open (F7 or its label, also inside a
 # folder), each as one argument, changed only by asterisks for the player's spaces.
 source "$(dirname "$0")/lib.bash"
-vm_build vestramenu vm_stub_player
+vm_build vestramenu
 vm_start_xvfb
 
 menu="$WORK/it's a \"menu\" \$(touch canary) ; dir"
@@ -34,15 +34,15 @@ for name in "${names[@]}"; do
 done
 
 vm_key_until F7 vm_record_waiting
-vm_expect_record xdg-open "$menu"
+vm_expect_record "$WORK/bin/xdg-open" "$menu"
 # The "F7" label of the half-screen MenuBar, at x 494 on the base line 540 - 11.
 vm_click_canvas_until 496 526 960 540 vm_record_waiting
-vm_expect_record xdg-open "$menu"
+vm_expect_record "$WORK/bin/xdg-open" "$menu"
 vm_select_row $(row "Sub  Folder")
 # The folder lists two entries.
 vm_click_row_until $(row "Sub  Folder") "vm_row_is none 960 540 3"
 vm_key_until F7 vm_record_waiting
-vm_expect_record xdg-open "$menu/Sub  Folder/"
+vm_expect_record "$WORK/bin/xdg-open" "$menu/Sub  Folder/"
 
 [ -z "$(find "$WORK" -name 'canary*')" ] || vm_fail "a command was run: $(find "$WORK" -name 'canary*')"
 vm_quit_menu

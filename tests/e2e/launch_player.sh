@@ -6,7 +6,7 @@
 # to keep its bottom on the screen when M has put the window near the bottom. P on a folder or
 # "." starts nothing.
 source "$(dirname "$0")/lib.bash"
-vm_build vestramenu vm_stub_player
+vm_build vestramenu
 vm_start_xvfb
 
 menu="$WORK/my menu"

@@ -1,14 +1,14 @@
 # Shared steps of the end-to-end tests: a work folder removed at exit, an X server of the test's
 # own, the menu started (the Linux program, or vestramenu.exe under Wine), windows waited for, keys
 # and right clicks held until their effect shows, screenshots and colour counts, the headless frame
-# to compare with, and the records of the stand-in player (vm_stub_player).
+# to compare with, and the records of the stand-in player (stub_player.bash).
 set -uo pipefail
 
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
 MENU_PROGRAM=$VM_BUILD_DIR/bin/vestramenu
 MOXA3_PROGRAM=$VM_BUILD_DIR/bin/moxa3
 HELPERS=$VM_BUILD_DIR/tests/e2e
-STUB_PLAYER=$HELPERS/vm_stub_player
+STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash
 PLAYER_TITLE="Moxa3 video and audio player"
 MENU_ARGS=()  # the Linux menu's command line
 

@@ -7,7 +7,7 @@
 # follows the window's size, the status is mpv's, ffplay's window takes the place of moxa3's, and
 # without a player a message shows and moxa3 ends with 1.
 source "$(dirname "$0")/lib.bash"
-vm_build vestramenu moxa3 vm_stub_player
+vm_build vestramenu moxa3
 for program in mpv ffplay ffmpeg; do command -v "$program" >/dev/null || vm_fail "$program is not installed"; done
 vm_start_xvfb
 unset MOXA3_AUDIO_OUTPUT

@@ -4,7 +4,7 @@
 # folder, shows that folder's path in its first frame, and a launch starts the moxa3 unpacked
 # beside it (here the stand-in player, which records its argv).
 source "$(dirname "$0")/lib.bash"
-vm_build vestramenu moxa3 vm_stub_player x11_headless_frame
+vm_build vestramenu moxa3 x11_headless_frame
 
 # cpack builds the tree first: one build at a time, as in vm_build.
 (cd "$VM_BUILD_DIR" && flock .e2e-build.lock cpack -G DEB -B "$WORK/package") >"$WORK/cpack.log" 2>&1 ||
