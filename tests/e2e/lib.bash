@@ -62,8 +62,8 @@ vm_build() {
 }
 
 # An X server of its own on a free display, WIDTHxHEIGHT (1920x1080 unless given). Keys repeat only
-# after 10 s (or the milliseconds given), so a key held until its effect shows is one press. It is never reset: a reset when
-# the last client leaves drops a client that connects at that moment.
+# after 10 s (or the milliseconds given), so a key held until its effect shows is one press. It is
+# never reset: a reset when the last client leaves drops a client that connects at that moment.
 vm_start_xvfb() {
   vm_stop_xvfb
   rm -f "$WORK/display"
@@ -142,14 +142,9 @@ vm_menu_ended() {
   if [ -n "$MENU_PID" ]; then ! kill -0 "$MENU_PID" 2>/dev/null; else [ -s "$WORK/exit-status" ]; fi
 }
 
-vm_quit_menu() {
-  vm_key_until Escape vm_menu_ended
-  vm_expect_exit Esc
-}
+vm_quit_menu() { vm_key_until Escape vm_menu_ended && vm_expect_exit Esc; }
 
-vm_expect_no_message_boxes() {
-  [ ! -s "$WORK/boxes.log" ] || vm_fail "unexpected message boxes: $(cat "$WORK/boxes.log")"
-}
+vm_expect_no_message_boxes() { [ ! -s "$WORK/boxes.log" ] || vm_fail "message boxes: $(cat "$WORK/boxes.log")"; }
 
 # "left top width height map-state" of a window (its id, or else its exact title).
 vm_geometry() {
@@ -250,11 +245,7 @@ vm_row_colour() {
   echo none
 }
 
-vm_row_is() {
-  local colour=$1
-  shift
-  [ "$(vm_row_colour "$@")" == "$colour" ]
-}
+vm_row_is() { [ "$(vm_row_colour "${@:2}")" == "$1" ]; }
 
 # Clicks the list row (same arguments as vm_row_point) until check holds.
 vm_click_row_until() {
@@ -387,10 +378,7 @@ vm_expect_record() {
     vm_fail "argv is $(printf '[%q] ' "${record[@]}"), expected $(printf '[%q] ' "${expected[@]}")"
 }
 
-vm_expect_no_record() {
-  sleep "${2:-1}"
-  ! vm_record_waiting || vm_fail "$1"
-}
+vm_expect_no_record() { sleep "${2:-1}"; ! vm_record_waiting || vm_fail "$1"; }
 
 # The player's window is mapped at (left, top), 600 x 600, is the only one and has the focus.
 vm_expect_player_at() {
