@@ -1,6 +1,5 @@
 #include "shell/display_modes.h"
 
-#include <cstdio>
 
 #include "canvas/canvas.h"
 #include "pictures/texture_loader.h"
@@ -35,9 +34,7 @@ void SizeCanvasForHalfScreen() {
 }
 
 int32_t RecreateWindow() {
-  char title[100];
-  std::snprintf(title, sizeof title, "GAME");
-  if (!OpenGlWindow(title, CanvasWidth * PixelScale, CanvasHeight * PixelScale, 16)) return 0;
+  if (!OpenGlWindow("GAME", CanvasWidth * PixelScale, CanvasHeight * PixelScale, 16)) return 0;
   platform::HideSystemCursor();
   return 1;
 }

@@ -39,7 +39,6 @@ void ResetMenuState() {
   QuitRequested = 0;
   FrameCounter = 0;
   RelistRequest = 0;
-  ShownPicture = 0;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "shell/status_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -65,7 +66,7 @@ int32_t BottomCorrection() {
   const int32_t scale = PixelScale;
   if (scale <= 0) return 0;
   const int32_t excess = CanvasHeight * scale + WindowPos.y - ScreenSize.y;
-  return excess > 0 ? excess / scale : 0;
+  return std::max(excess, 0) / scale;
 }
 
 void FormatTwelveHourClock(const char* time24, char (&out)[kClockTextSize]) {

@@ -86,10 +86,10 @@ TEST_F(Commands, ScrollKeysStayWithinTheirBounds) {
   PressKey(vk::R);
   ASSERT_EQ(EntryTable.count, 66);
   // Comma and period sleep even when not moving; shift keys stop at the first and last entry.
-  const std::pair<int32_t, int32_t> steps[] = {{vk::Comma, 0},       {vk::Period, 1},
-                                               {vk::RightShift, 25}, {vk::RightShift, 49},
-                                               {vk::RightShift, 65}, {vk::LeftShift, 41},
-                                               {vk::LeftShift, 17},  {vk::LeftShift, 0}};
+  const std::pair<int32_t, int32_t> steps[] = {{vk::Comma, 0},       {vk::Period, 1},      {vk::Period, 2},
+                                               {vk::Comma, 1},       {vk::RightShift, 25}, {vk::RightShift, 49},
+                                               {vk::RightShift, 65}, {vk::LeftShift, 41},  {vk::LeftShift, 17},
+                                               {vk::LeftShift, 0}};
   for (const auto& [key, scroll] : steps) {
     EXPECT_EQ(PressKey(key), Sleeps{30}) << key;
     EXPECT_EQ(ListScroll, scroll) << key;
