@@ -1,14 +1,18 @@
-// Reading folders into the EntryTable and walking into and out of them, over real folders.
+// Reading folders into the EntryTable and walking into and out of them, over real folders; the
+// path rules of the walk in the Windows and the POSIX convention.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
+#include "browser/path_rules.h"
 #include "browser_fixture.h"
 
 namespace {
@@ -16,36 +20,31 @@ namespace {
 using FolderListing = BrowserTest;
 
 TEST_F(FolderListing, EntriesStandInSearchOrderAndOnlyFoldersAreMarkedAsSuch) {
-  TempFolder media("media");
+  TempFolder media("media"), ten("ten");
+  for (int i = 0; i < 3100; ++i) media.AddFile(std::string("f").append(std::to_string(i)));
   for (const std::string& name : {std::string("caf\xe9 \xff\xfe\x80.mp3"), std::string(255, 'n')})
     media.AddFile(name);  // not UTF-8, and the longest name
   media.AddFolder("Films");
   fs::create_directory_symlink(media.path() / "Films", media.path() / "linked");
   fs::create_symlink(media.path() / "gone", media.path() / "dangling");
   Browse(media.text());
-  EXPECT_EQ(ListedNames(), SearchOrder(media.path()));
-  for (const auto& name : ListedNames()) {
+  const auto order = SearchOrder(media.path());
+  const auto older = ListedNames();
+  EXPECT_EQ(older, std::vector<std::string>(order.begin(), order.begin() + 2999)) << "the first 2999";
+  for (int32_t i = 1; i <= EntryTable.count; ++i) {
     // A link answers as its target; a failed attribute query (dangling) counts as a file.
+    const std::string name = EntryTable.name[i];
     const bool folder = name == "." || name == ".." || name == "Films" || name == "linked";
-    EXPECT_EQ(EntryTable.isFile[IndexOf(name)], folder ? 0u : 1u) << name;
+    EXPECT_EQ(EntryTable.isFile[i], folder ? 0u : 1u) << name;
   }
   EXPECT_EQ(fs::current_path(), start_.path()) << "StartDir is current again after the read";
-}
-
-TEST_F(FolderListing, TheTableHoldsTheFirst2999AndAShorterListingLeavesOlderSlots) {
-  TempFolder big("big"), ten("ten");
-  for (int i = 0; i < 3100; ++i) big.AddFile(std::string("f").append(std::to_string(i)));
   for (int i = 0; i < 8; ++i) ten.AddFile(std::string("new").append(std::to_string(i)));
-  Browse(big.text());
-  const auto order = SearchOrder(big.path());
-  const auto older = ListedNames();
-  EXPECT_EQ(older, std::vector<std::string>(order.begin(), order.begin() + 2999));
-  Browse(ten.text());
+  Browse(ten.text());  // a shorter listing leaves the older slots
   ASSERT_EQ(EntryTable.count, 10);
   for (int32_t slot = 11; slot <= 2999; ++slot) ASSERT_EQ(older[slot - 1], EntryTable.name[slot]);
 }
 
-TEST_F(FolderListing, FoldersThatVanishOrCannotBeSearched) {
+TEST_F(FolderListing, FoldersThatVanish) {
   auto media = std::make_unique<TempFolder>("media");
   const std::string path = media->text();
   Browse(path);
@@ -55,7 +54,6 @@ TEST_F(FolderListing, FoldersThatVanishOrCannotBeSearched) {
   EXPECT_EQ(std::string(FolderPath), path);
   EXPECT_EQ(ListedNames(), before);
   EXPECT_EQ(fs::current_path(), start_.path());
-
   auto gone = std::make_unique<TempFolder>("gone");
   fs::current_path(gone->path());
   gone.reset();  // the current directory no longer exists: its search finds not even "."
@@ -94,9 +92,7 @@ TEST_F(Walking, EnteringAndLeavingRetraceThePath) {
     ASSERT_TRUE(Walked(name));
     EXPECT_EQ(FolderPath, path);
     EXPECT_EQ(ListedNames(), SearchOrder(path));
-    EXPECT_EQ(SelectedEntry, 1);
-    EXPECT_EQ(ViewMode, ViewModeKind::List);
-    EXPECT_EQ(RelistRequest, 1u);
+    EXPECT_TRUE(SelectedEntry == 1 && ViewMode == ViewModeKind::List && RelistRequest == 1u) << name;
   }
 }
 
@@ -110,19 +106,16 @@ TEST_F(Walking, RefusedWalksChangeNothing) {
   fs::remove_all(media_.path() / "Films");
   EXPECT_FALSE(Walked("Films")) << "a folder that cannot be entered";
   EXPECT_EQ(SelectedEntry, films);
-
   // Nested 200-byte names, made by relative steps so no call sees the whole path: entered until
   // the next path would not fit 3000 bytes.
   const std::string part(200, 'd');
   fs::current_path(media_.path());
-  for (int level = 0; level < 16; ++level)
-    ASSERT_TRUE(mkdir(part.c_str(), 0700) == 0 && chdir(part.c_str()) == 0);
+  for (int level = 0; level < 16; ++level) ASSERT_TRUE(mkdir(part.c_str(), 0700) == 0 && chdir(part.c_str()) == 0);
   fs::current_path(start_.path());
   Browse(media_.text());
   for (int entered = 0; entered < 20 && Walked(part); ++entered) {}
   EXPECT_GT(std::strlen(FolderPath), 2500u);
   EXPECT_GT(std::strlen(FolderPath) + part.size() + 2, 2999u);
-
   Browse("/");
   EXPECT_FALSE(Walked("..")) << "the root has no parent";
   EXPECT_STREQ(FolderPath, "/");
@@ -143,5 +136,51 @@ TEST_F(Walking, AFolderThatCannotBeListedIsRefused) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
+
+class PathRules : public ::testing::TestWithParam<PathConvention> {
+ protected:
+  void SetUp() override { BrowseConvention = GetParam(); }
+  void TearDown() override { BrowseConvention = saved_; }
+  // Sets the path to text in the test's convention, '|' standing for the separator.
+  std::string Set(std::string text) {
+    std::replace(text.begin(), text.end(), '|', BrowseConvention.separator);
+    if (BrowseConvention.rootLength == 3) text.insert(0, "C:");
+    std::snprintf(path_, sizeof path_, "%s", text.c_str());
+    return text;
+  }
+  const PathConvention saved_ = BrowseConvention;
+  char path_[3000] = {};
+};
+
+TEST_P(PathRules, EnteringLeavingAndAPathThatWouldNotFit) {
+  // The root's separator is not doubled.
+  for (const auto& [from, name, to] : {std::tuple{"|Media", "Films", "|Media|Films|"}, {"|", "Films", "|Films|"},
+                                       {"|Media|Films|", "Shorts", "|Media|Films|Shorts|"}}) {
+    const std::string want = Set(to);
+    Set(from);
+    EXPECT_TRUE(AppendFolderName(path_, sizeof path_, name));
+    EXPECT_EQ(path_, want) << from;
+  }
+  // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M"); the
+  // root, and nothing, have no parent.
+  for (const auto& [from, to] : {std::pair{"|Media|Films|", "|Media|"}, {"|Media", "|"}, {"|Media|", "|"},
+                                 {"Media", "M"}, {"|", nullptr}, {"", nullptr}}) {
+    const std::string want = Set(to ? to : from);
+    Set(from);
+    EXPECT_EQ(TrimToParentFolder(path_), to != nullptr) << from;
+    EXPECT_EQ(path_, want) << from;
+  }
+  const std::string base = Set(std::string("|").append(2996 - BrowseConvention.rootLength, 'a'));
+  EXPECT_FALSE(AppendFolderName(path_, sizeof path_, "bb"));
+  EXPECT_EQ(path_, base);
+  EXPECT_TRUE(AppendFolderName(path_, sizeof path_, "b")) << "2999 characters just fit";
+  EXPECT_EQ(std::strlen(path_), 2999u);
+  char unterminated[8];
+  std::memset(unterminated, 'a', sizeof unterminated);
+  EXPECT_FALSE(AppendFolderName(unterminated, sizeof unterminated, "b"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothConventions, PathRules, ::testing::Values(PathConvention{'\\', 3}, PathConvention{'/', 1}),
+                         [](const auto& info) { return std::string(info.param.separator == '/' ? "Posix" : "Windows"); });
 
 }  // namespace
