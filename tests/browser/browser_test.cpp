@@ -34,8 +34,8 @@ class BrowserTest : public ::testing::Test {
   void SetUp() override {
     ResetMenuState();
     headless::Reset();
+    ReleaseEntryTable();
     AllocateEntryTable();
-    EntryTable.count = 0;
     std::snprintf(StartDir, sizeof StartDir, "%s", start_.text().c_str());
     fs::current_path(start_.path());
   }
@@ -79,18 +79,21 @@ TEST_F(FolderListing, EntriesStandInSearchOrderAndOnlyFoldersAreMarkedAsSuch) {
   }
   EXPECT_EQ(fs::current_path(), start_.path()) << "StartDir is current again after the read";
   for (int i = 0; i < 8; ++i) ten.AddFile(std::string("new").append(std::to_string(i)));
-  Browse(ten.text());  // a shorter listing leaves the older slots
+  Browse(ten.text());  // a shorter listing leaves the older slots, which select no file
   ASSERT_EQ(EntryTable.count, 10);
   for (int32_t slot = 11; slot <= 2999; ++slot) ASSERT_EQ(older[slot - 1], EntryTable.name[slot]);
+  for (SelectedEntry = 0; SelectedEntry <= 11; ++SelectedEntry)
+    EXPECT_EQ(SelectedEntryIsFile(), std::string(EntryTable.name[SelectedEntry]).starts_with("new")) << SelectedEntry;
 }
 
-TEST_F(FolderListing, FoldersThatVanish) {
+TEST_F(FolderListing, ANewTableListsNothingAndFoldersThatVanishKeepTheirListing) {
+  EXPECT_EQ(EntryTable.count, 0);
   auto media = std::make_unique<TempFolder>("media");
   const std::string path = media->text();
   Browse(path);
   const auto before = ListedNames();
   media.reset();
-  Relist();  // a vanished folder keeps its path and listing
+  Relist();
   EXPECT_EQ(std::string(FolderPath), path);
   EXPECT_EQ(ListedNames(), before);
   EXPECT_EQ(fs::current_path(), start_.path());

@@ -220,6 +220,22 @@ TEST_F(GridEquivalence, DamagedCacheEntriesAreDecodedAgainAndDrawnRight) {
   }
 }
 
+// Over its 256 MB the folder is cut to 192 MB, least recently used first; new entries stay.
+TEST_F(GridEquivalence, AFullCacheFolderIsTrimmed) {
+  cache_.AddFolder("thumbnails");
+  for (const auto& [name, age] : {std::pair{"a", 30}, {"b", 20}, {"c", 10}}) {  // 100 MB each, sparse
+    cache_.Write("thumbnails/" + std::string(name), {});
+    fs::resize_file(cache_.PathOf("thumbnails/" + std::string(name)), 100 << 20);
+    fs::last_write_time(cache_.PathOf("thumbnails/" + std::string(name)),
+                        fs::file_time_type::clock::now() - std::chrono::hours(age));
+  }
+  ExpectSameAsOneByOne(1);
+  const auto entries = CacheEntries();
+  ASSERT_EQ(entries.size(), 7u);
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.first.size() == 1; }), 1);
+  EXPECT_TRUE(fs::exists(cache_.PathOf("thumbnails/c")));
+}
+
 TEST_F(GridEquivalence, ACacheFolderThatCantBeWrittenChangesNothingVisible) {
   const GridOutcome uncached = ExpectSameAsOneByOne(1);
   cache_.Write("in the way", {1});
