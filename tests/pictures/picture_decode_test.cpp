@@ -63,8 +63,14 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
   std::memcpy(&bmp[54], palette, sizeof palette);
   bmp.resize(54 + 16 * 4);
   bmp[30] = 2;  // BI_RLE4
-  bmp.insert(bmp.end(), {5, 0x12, 0, 0,  0, 3, 0x31, 0x20,  0, 2, 1, 1,  1, 0x30, 0, 1});
+  bmp.insert(bmp.end(), {5, 0x12, 0, 0,  0, 3, 0x31, 0x20,  0, 2, 1, 1,  1, 0x30});  // the data just ends
   folder.Write("rle4.bmp", bmp);
+  for (const auto& [at, value] : {std::pair{22, 0}, {14, 39}, {28, 8}}) {  // no rows, a short header, 8 bits
+    std::vector<uint8_t> bad = bmp;
+    bad[at] = static_cast<uint8_t>(value);
+    folder.Write("bad.bmp", bad);
+    EXPECT_FALSE(Decoded(folder.PathOf("bad.bmp")).ok) << at;
+  }
   Decoded rle4(folder.PathOf("rle4.bmp"));
   ASSERT_TRUE(rle4.ok);
   const Rgb rowsFromTop[3][5] = {{kBlack, kBlack, kBlack, kBlack, kBlue}, {kBlue, kRed, kLime, kBlack, kBlack},
@@ -88,6 +94,14 @@ TEST(PictureDecode, EveryJpegKindGivesItsColours) {
       const Rgb got = decoded.At(16 + 32 * (i % 2), 12 + 24 * (i / 2)), want = quadrants[i];
       EXPECT_LE(std::max({std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)}), 12) << i;
     }
+  }
+  // Flat CMYK, stored as Adobe's writers do (255 - ink, with their marker), comes back exactly.
+  for (const auto& [inks, want] : {std::pair{"0,0,0,0", kWhite}, {"100,0,50,0", Rgb{155, 255, 205}}}) {
+    ASSERT_TRUE(folder.Convert(std::string("-size 16x16 'xc:cmyk(").append(inks).append(")' -quality 100"), "c.jpg"));
+    ASSERT_EQ(folder.Read("c.jpg")[3], 0xEE) << "the Adobe marker";
+    Decoded decoded(folder.PathOf("c.jpg"));
+    ASSERT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.At(5, 5), want) << inks;
   }
 }
 
@@ -130,10 +144,13 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   std::vector<uint8_t> bmp = testpictures::EncodeBmp(Pattern(2, 2, {kRed}));
   bmp[18] = 0x10, bmp[19] = 0x27;  // width 10000, height 2: within the limit, rows absent
   folder.Write("short.bmp", bmp);
+  ASSERT_TRUE(folder.Convert(testpictures::QuadrantArguments(64, 48) + " -define bmp:format=bmp2", "os2.bmp"));
+  const std::vector<uint8_t> os2 = folder.Read("os2.bmp");
+  folder.Write("short os2.bmp", {os2.begin(), os2.end() - 200});
   ASSERT_EQ(mkfifo(folder.PathOf("fifo.jpg").c_str(), 0600), 0);  // never waits for a writer
   RowChoice rows;
   for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "short.bmp",
-                           "fifo.jpg"}) {
+                           "short os2.bmp", "fifo.jpg"}) {
     Decoded decoded(folder.PathOf(name));
     platform::DecodedPicture some;
     EXPECT_TRUE(!decoded.ok && decoded.picture.pixels == nullptr) << name;
@@ -185,11 +202,12 @@ TEST(PictureDecode, TheWholeAndTheRowDecodersJudgeAlike) {
 TEST(PictureDecode, RowsKeepTheWholeDecodesPixels) {
   TempFolder folder;
   folder.Write("p.bmp", testpictures::EncodeBmp(Pattern(9, 40, {{1, 2, 3}, {200, 100, 50}, {9, 99, 199}})));
-  for (const std::string what : {"p.bmp", "-sampling-factor 2x2", "-sampling-factor 2x1", "-sampling-factor 3x1",
+  for (const std::string what : {"p.bmp", "-define bmp:format=bmp2", "-sampling-factor 2x2", "-sampling-factor 2x1", "-sampling-factor 3x1",
                                  "-interlace Plane", "-colorspace Gray", "-colorspace CMYK -interlace Plane"}) {
     SCOPED_TRACE(what);
-    ASSERT_TRUE(what == "p.bmp" || folder.Convert("-size 173x221 plasma:fractal -seed 3 " + what, "p.jpg"));
-    const std::string path = folder.PathOf(what == "p.bmp" ? "p.bmp" : "p.jpg");
+    const std::string name = what == "p.bmp" ? what : what.starts_with("-define") ? "os2.bmp" : "p.jpg";
+    ASSERT_TRUE(what == "p.bmp" || folder.Convert("-size 173x221 plasma:fractal -seed 3 " + what, name));
+    const std::string path = folder.PathOf(name);
     Decoded whole(path);
     ASSERT_TRUE(whole.ok);
     const size_t rowBytes = static_cast<size_t>(whole.picture.width) * 4;
