@@ -290,7 +290,7 @@ TEST_F(ListView, DrawingLeavesWhatDrawingEveryRowPlainlyWouldLeave) {
   for (const int32_t factor : {0, 1, 2})
     for (const int32_t scroll : {0, 7, 499, 2999})
       for (const CanvasPoint offset :
-           {CanvasPoint{0, 0}, {-371, 0}, {-190, -150}, {55, -290}, {-1000, -20}, {30, 25}, {0, -260}}) {
+           {CanvasPoint{0, 0}, {-371, 0}, {-190, -150}, {55, -290}, {-1000, -20}, {30, 25}, {0, -260}, {-175, 42}}) {
         ColumnFactor = factor, ListScroll = scroll, ViewOffset = offset;
         SelectedEntry = factor == 1 ? -2 : 40;
         DrawEveryRowPlainly();

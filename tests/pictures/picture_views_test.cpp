@@ -169,7 +169,7 @@ class GridEquivalence : public GridTest {
     AddBmp("small.bmp", Pattern(35, 35, {{0, 255, 0}, {255, 255, 255}}));
     AddBmp("black.bmp", Pattern(8, 8, {{0, 0, 0}}));
     pictures_.Write("damaged.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0x00});
-    pictures_.Write("notes.txt", {'n'});
+    pictures_.Write("notes with a name far wider than the widest cell of the grid.txt", {'n'});
     pictures_.AddFolder("folder.jpg");
   }
 };
@@ -257,12 +257,29 @@ TEST_F(GridEquivalence, ThePrefetchedNextPageIsDrawnTheSameFromMemory) {
   while (ClassifyPictureName(EntryTable.name[picture]).loadable != 1 || picture < 3) picture -= 1;
   DrawFrom(DrawGrid, picture - 2);  // the page before the picture's
   const size_t drawn = GridThumbnails().bytes();
+  for (const auto& [mode, redraw] : {std::pair{ViewModeKind::List, 0u}, {ViewModeKind::Grid, 1u}}) {
+    ViewMode = mode, GridRedraw = redraw;  // nothing is fetched outside the grid or before its draw
+    StartThumbnailPrefetch();
+    WaitForThumbnailPrefetch();
+    TakePrefetchedThumbnails(GridThumbnails());
+    EXPECT_EQ(GridThumbnails().bytes(), drawn);
+  }
+  ViewMode = ViewModeKind::Grid, GridRedraw = 0;
   StartThumbnailPrefetch();
   WaitForThumbnailPrefetch();
   TakePrefetchedThumbnails(GridThumbnails());
   EXPECT_GT(GridThumbnails().bytes(), drawn) << "the next page's picture is in memory";
   PageNext();
   ExpectSameAsOneByOne(picture);
+}
+
+// A picture that can't even be opened after one that can, whichever the folder lists first.
+TEST_F(GridTest, AnUnopenablePictureAfterAGoodOne) {
+  const std::vector<uint8_t> good = testpictures::EncodeBmp(Pattern(9, 5, {{1, 2, 3}})), bad{'B', 'M'};
+  for (const bool swapped : {false, true}) {
+    pictures_.Write("x.jpg", swapped ? bad : good), pictures_.Write("y.jpg", swapped ? good : bad);
+    ExpectSameAsOneByOne(1);
+  }
 }
 
 TEST_F(GridTest, PageCommandsMoveByOnePageWithinTheEntries) {
@@ -330,6 +347,13 @@ TEST_F(GridClicks, ClickOnAThumbnailOpensItsPictureInTheViewer) {
   RightClick = 1;
   EXPECT_FALSE(HandleThumbnailClick());
   EXPECT_TRUE(ViewMode == ViewModeKind::Grid && RightClick == 1u);
+  PointAtThumbnailOf(shown_[0]);
+  for (const auto& [mode, click] : {std::pair{ViewModeKind::Grid, 0u}, {ViewModeKind::List, 1u}}) {
+    ViewMode = mode, RightClick = click;  // no press, or not the grid: nothing opens
+    EXPECT_FALSE(HandleThumbnailClick());
+    EXPECT_TRUE(ViewMode == mode && RightClick == click);
+  }
+  ViewMode = ViewModeKind::Grid, RightClick = 1;
   PointAtThumbnailOf(shown_[0]);
   PictureLoader.PanFactor = 0;
   ViewOffset = {5, -7};
