@@ -45,7 +45,9 @@ class BrowserTest : public ::testing::Test {
     std::snprintf(FolderPath, sizeof FolderPath, "%s", folder.c_str());
     Relist();
   }
-  static std::vector<std::string> ListedNames() { return {EntryTable.name + 1, EntryTable.name + 1 + EntryTable.count}; }
+  static std::vector<std::string> ListedNames() {
+    return {EntryTable.name + 1, EntryTable.name + 1 + EntryTable.count};
+  }
   static int32_t IndexOf(const std::string& name) {
     for (int32_t i = 1; i <= EntryTable.count; ++i)
       if (name == EntryTable.name[i]) return i;
@@ -224,7 +226,7 @@ TEST_P(PathRules, EnteringLeavingAndAPathThatWouldNotFit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothConventions, PathRules, ::testing::Values(PathConvention{'\\', 3}, PathConvention{'/', 1}),
-                         [](const auto& info) { return std::string(info.param.separator == '/' ? "Posix" : "Windows"); });
+                         [](const auto& info) { return info.param.separator == '/' ? "Posix" : "Windows"; });
 
 // The reference line of row r, 1 at the top.
 int32_t RowY(int32_t row) { return ViewOffset.y + CanvasHeight - 26 - 8 * row; }
@@ -314,7 +316,8 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   for (int i = 0; i < 150; ++i) accented += "\xc3\xa9";  // 300 bytes of "é"
   for (int i = 0; i < 100; ++i) threeByte += "\xe2\x82\xac";  // 300 bytes of "€"
   for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
-                                     {"x" + threeByte, 253}, {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
+                                     {"x" + threeByte, 253},
+                                     {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
     std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
     DrawList();
     EXPECT_EQ(std::string(TextBuffer), name.substr(0, length));

@@ -291,7 +291,8 @@ TEST_F(PictureLoading, FailuresLeaveThePreviousPicture) {
   EXPECT_EQ(Stored(3 * 2 * 4), before);
   EXPECT_EQ(PictureLoader.loads, loads + 1) << "only successful decodes count";
   // A current folder whose path does not fit 260 bytes: no path, and nothing read from elsewhere.
-  for (int level = 0; level < 3; ++level) fs::create_directory(std::string(100, 'd')), fs::current_path(std::string(100, 'd'));
+  const std::string part(100, 'd');
+  for (int level = 0; level < 3; ++level) fs::create_directory(part), fs::current_path(part);
   fs::rename(folder_.PathOf("good.bmp"), "good.bmp");
   EXPECT_EQ(PicturePathFor("good.bmp"), "");
   EXPECT_EQ(Load("good.bmp"), 0);

@@ -27,7 +27,8 @@ struct Picture {
 // Colours cycling along each row, shifted by one on every row.
 inline Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& colours) {
   Picture picture{width, height, {}};
-  for (int32_t i = 0; i < width * height; ++i) picture.pixels.push_back(colours[(i % width + i / width) % colours.size()]);
+  for (int32_t i = 0; i < width * height; ++i)
+    picture.pixels.push_back(colours[(i % width + i / width) % colours.size()]);
   return picture;
 }
 
