@@ -310,7 +310,7 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   for (int i = 0; i < 150; ++i) accented += "\xc3\xa9";  // 300 bytes of "é"
   for (int i = 0; i < 100; ++i) threeByte += "\xe2\x82\xac";  // 300 bytes of "€"
   for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
-                                     {"x" + threeByte, 253},
+                                     {std::string("x") + threeByte, 253},
                                      {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
     std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
     DrawList();

@@ -20,7 +20,7 @@ class TempFolder {
   explicit TempFolder(const std::string& tag = "files") {
     static std::atomic<int> serial{0};
     path_ = fs::temp_directory_path() /
-            ("vm_" + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
+            (std::string("vm_") + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
     fs::remove_all(path_);
     fs::create_directories(path_);
   }

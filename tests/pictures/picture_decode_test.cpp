@@ -50,7 +50,8 @@ TEST(PictureDecode, EveryBmpLayoutGivesTheColoursWritten) {
 TEST(PictureDecode, RunLengthEncodedBmps) {
   TempFolder folder;
   ASSERT_TRUE(folder.Convert("-size 61x37 plasma:fractal -seed 5", "source.png"));
-  const std::string source = "'" + folder.PathOf("source.png") + "' -colors 200 -type Palette -define bmp:format=bmp3";
+  const std::string source = std::string("'").append(folder.PathOf("source.png"))
+                                 .append("' -colors 200 -type Palette -define bmp:format=bmp3");
   ASSERT_TRUE(folder.Convert(source + " -compress RLE", "rle.bmp") && folder.Convert(source, "plain.bmp"));
   ASSERT_EQ(folder.Read("rle.bmp")[30], 1) << "ImageMagick wrote RLE8";
   Decoded rle(folder.PathOf("rle.bmp")), plain(folder.PathOf("plain.bmp"));
@@ -194,7 +195,7 @@ TEST(PictureDecode, RowsKeepTheWholeDecodesPixels) {
                                  "-colorspace CMYK -interlace Plane"}) {
     SCOPED_TRACE(what);
     const std::string name = what == "p.bmp" ? what : what.starts_with("-define") ? "os2.bmp" : "p.jpg";
-    ASSERT_TRUE(what == "p.bmp" || folder.Convert("-size 173x221 plasma:fractal -seed 3 " + what, name));
+    ASSERT_TRUE(what == "p.bmp" || folder.Convert(std::string("-size 173x221 plasma:fractal -seed 3 ") + what, name));
     const std::string path = folder.PathOf(name);
     Decoded whole(path);
     ASSERT_TRUE(whole.ok);

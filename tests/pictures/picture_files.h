@@ -92,8 +92,8 @@ inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& l
 
 // Four flat quadrants: red top-left, lime top-right, blue bottom-left, white bottom-right.
 inline std::string QuadrantArguments(int32_t width, int32_t height) {
-  const std::string size = "-size " + std::to_string(width / 2) + "x" + std::to_string(height / 2);
-  return "\\( " + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " + size +
+  const std::string size = std::string("-size ") + std::to_string(width / 2) + "x" + std::to_string(height / 2);
+  return std::string("\\( ") + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " + size +
          " xc:white +append \\) -append";
 }
 

@@ -147,7 +147,7 @@ class GridTest : public ::testing::Test {
     FlushDiskThumbnails();
     std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
     for (const auto& file : fs::directory_iterator(cache_.PathOf("thumbnails")))
-      entries.emplace_back(file.path().filename(), cache_.Read("thumbnails/" + file.path().filename().string()));
+      entries.emplace_back(file.path().filename(), cache_.Read("thumbnails" / file.path().filename()));
     std::sort(entries.begin(), entries.end());
     return entries;
   }
@@ -211,7 +211,7 @@ TEST_F(GridEquivalence, DamagedCacheEntriesAreDecodedAgainAndDrawnRight) {
                               +[](std::vector<uint8_t>& b) { b[b.size() / 2] ^= 0x10; },
                               +[](std::vector<uint8_t>& b) { b.push_back(0); },
                               +[](std::vector<uint8_t>& b) { b[8] += 1; }}) {  // the recorded file size
-    for (auto [name, bytes] : sound) damage(bytes), cache_.Write("thumbnails/" + name, bytes);
+    for (auto [name, bytes] : sound) damage(bytes), cache_.Write(std::string("thumbnails/") + name, bytes);
     GridThumbnails().Clear();
     ExpectSameAsOneByOne(1);
     EXPECT_EQ(CacheEntries(), sound) << "each entry written afresh from a new decode";
@@ -222,10 +222,10 @@ TEST_F(GridEquivalence, DamagedCacheEntriesAreDecodedAgainAndDrawnRight) {
 TEST_F(GridEquivalence, AFullCacheFolderIsTrimmed) {
   cache_.AddFolder("thumbnails");
   for (const auto& [name, age] : {std::pair{"a", 30}, {"b", 20}, {"c", 10}}) {  // 100 MB each, sparse
-    cache_.Write("thumbnails/" + std::string(name), {});
-    fs::resize_file(cache_.PathOf("thumbnails/" + std::string(name)), 100 << 20);
-    fs::last_write_time(cache_.PathOf("thumbnails/" + std::string(name)),
-                        fs::file_time_type::clock::now() - std::chrono::hours(age));
+    const std::string path = cache_.PathOf(std::string("thumbnails/").append(name));
+    cache_.Write(std::string("thumbnails/").append(name), {});
+    fs::resize_file(path, 100 << 20);
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(age));
   }
   ExpectSameAsOneByOne(1);
   const auto entries = CacheEntries();
@@ -302,7 +302,8 @@ class GridClicks : public GridTest {
  protected:
   void SetUp() override {
     GridTest::SetUp();
-    for (uint8_t i = 0; i < 30; ++i) AddBmp("p" + std::to_string(10 + i) + ".bmp", Pattern(40, 20, {{i, 100, 200}}));
+    for (uint8_t i = 0; i < 30; ++i)
+      AddBmp(std::string("p").append(std::to_string(10 + i)).append(".bmp"), Pattern(40, 20, {{i, 100, 200}}));
     DrawGrid();
     for (int32_t i = 1; i <= 18; ++i)  // listing order is the folder's
       if (EntryTable.name[i][0] == 'p') shown_.push_back(i);
