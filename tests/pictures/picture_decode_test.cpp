@@ -55,7 +55,7 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
   ASSERT_TRUE(folder.Convert(source + " -compress RLE", "rle.bmp") && folder.Convert(source, "plain.bmp"));
   ASSERT_EQ(folder.Read("rle.bmp")[30], 1) << "ImageMagick wrote RLE8";
   Decoded rle(folder.PathOf("rle.bmp")), plain(folder.PathOf("plain.bmp"));
-  ASSERT_TRUE(rle.ok && plain.ok);
+  ASSERT_TRUE(rle.ok && plain.ok && rle.picture.width == 61 && rle.picture.height == 37);
   for (int32_t i = 0; i < 61 * 37; ++i) ASSERT_EQ(rle.At(i % 61, i / 61), plain.At(i % 61, i / 61)) << i;
 
   // A 5 x 3 RLE4 picture: run, end of line, absolute mode, jump, end of bitmap; the rest stays black.
@@ -73,7 +73,7 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
     EXPECT_FALSE(Decoded(folder.PathOf("bad.bmp")).ok) << at;
   }
   Decoded rle4(folder.PathOf("rle4.bmp"));
-  ASSERT_TRUE(rle4.ok);
+  ASSERT_TRUE(rle4.ok && rle4.picture.width == 5 && rle4.picture.height == 3);
   const Rgb rowsFromTop[3][5] = {{kBlack, kBlack, kBlack, kBlack, kBlue}, {kBlue, kRed, kLime, kBlack, kBlack},
                                  {kRed, kLime, kRed, kLime, kRed}};
   for (int32_t i = 0; i < 15; ++i) EXPECT_EQ(rle4.At(i % 5, i / 5), rowsFromTop[i / 5][i % 5]) << i;
