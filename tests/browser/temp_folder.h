@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,10 +17,10 @@ namespace fs = std::filesystem;
 
 class TempFolder {
  public:
-  explicit TempFolder(const std::string& tag) {
+  explicit TempFolder(const std::string& tag = "files") {
     static std::atomic<int> serial{0};
     path_ = fs::temp_directory_path() /
-            ("vm_" + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
+            (std::string("vm_") + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
     fs::remove_all(path_);
     fs::create_directories(path_);
   }
@@ -31,6 +34,7 @@ class TempFolder {
 
   const fs::path& path() const { return path_; }
   std::string text() const { return path_.string(); }
+  std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
   fs::path AddFile(const std::string& name) const {
     std::ofstream(path_ / name) << "x";
     return path_ / name;
@@ -38,6 +42,19 @@ class TempFolder {
   fs::path AddFolder(const std::string& name) const {
     fs::create_directories(path_ / name);
     return path_ / name;
+  }
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::vector<uint8_t> Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // Writes name with ImageMagick's convert; answers whether it worked.
+  bool Convert(const std::string& arguments, const std::string& name) const {
+    return std::system(std::string("convert ").append(arguments).append(" '").append(PathOf(name)).append("'")
+                           .c_str()) == 0;
   }
 
  private:

@@ -1,16 +1,14 @@
-// Test pictures: BMP files of every layout by hand, JPEG through ImageMagick, in temporary folders.
+// Test pictures: BMP files of every layout by hand, JPEG through ImageMagick.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "browser/temp_folder.h"
 
 namespace testpictures {
 
@@ -29,11 +27,9 @@ struct Picture {
 // Colours cycling along each row, shifted by one on every row.
 inline Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& colours) {
   Picture picture{width, height, {}};
-  for (int32_t i = 0; i < width * height; ++i) picture.pixels.push_back(colours[(i % width + i / width) % colours.size()]);
+  for (int32_t i = 0; i < width * height; ++i)
+    picture.pixels.push_back(colours[(i % width + i / width) % colours.size()]);
   return picture;
-}
-inline Picture Filled(int32_t width, int32_t height, Rgb colour) {
-  return Picture{width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, colour)};
 }
 
 struct BmpLayout {
@@ -47,23 +43,20 @@ inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout) {
+inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout = {}) {
   const int bpp = layout.bitsPerPixel;
   const bool paletted = bpp <= 8, bitfields = bpp == 16 && layout.rgb565;
   std::vector<Rgb> palette;
-  if (paletted) {
-    for (const Rgb& c : picture.pixels)
-      if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
-    palette.resize(size_t{1} << bpp, Rgb{0, 0, 0});
-  }
+  for (const Rgb& c : picture.pixels)
+    if (paletted && std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+  if (paletted) palette.resize(size_t{1} << bpp, Rgb{0, 0, 0});
   std::vector<uint8_t> pixels;
   for (int32_t i = 0; i < picture.height; ++i) {
-    const int32_t yFromTop = layout.topDown ? i : picture.height - 1 - i;
     const size_t rowStart = pixels.size();
     uint32_t bits = 0;
     int filled = 0;
     for (int32_t x = 0; x < picture.width; ++x) {
-      const Rgb c = picture.At(x, yFromTop);
+      const Rgb c = picture.At(x, layout.topDown ? i : picture.height - 1 - i);
       if (paletted) {
         bits = (bits << bpp) | static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
         if ((filled += bpp) == 8) pixels.push_back(static_cast<uint8_t>(bits)), bits = 0, filled = 0;
@@ -78,63 +71,30 @@ inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& l
     if (filled > 0) pixels.push_back(static_cast<uint8_t>(bits << (8 - filled)));
     while ((pixels.size() - rowStart) % 4 != 0) pixels.push_back(0);
   }
-  const uint32_t dataOffset =
-      54 + static_cast<uint32_t>(palette.size() * 4 + (bitfields ? 12 : 0) + layout.gapBytes);
+  const auto dataOffset = static_cast<uint32_t>(54 + palette.size() * 4 + (bitfields ? 12 : 0) + layout.gapBytes);
   std::vector<uint8_t> out{'B', 'M'};
-  const uint32_t header[] = {dataOffset + static_cast<uint32_t>(pixels.size()), 0, dataOffset, 40,
-                             static_cast<uint32_t>(picture.width),
-                             static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height)};
-  for (const uint32_t v : header) PutLe(out, v, 4);
+  for (const uint32_t v : {dataOffset + static_cast<uint32_t>(pixels.size()), 0u, dataOffset, 40u,
+                           static_cast<uint32_t>(picture.width),
+                           static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height)})
+    PutLe(out, v, 4);
   PutLe(out, 1, 2);
   PutLe(out, static_cast<uint32_t>(bpp), 2);
   for (const uint32_t v : {bitfields ? 3u : 0u, static_cast<uint32_t>(pixels.size()), 2835u, 2835u,
                            static_cast<uint32_t>(palette.size()), 0u})
     PutLe(out, v, 4);
-  if (bitfields)
-    for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) PutLe(out, mask, 4);
+  for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
+    if (bitfields) PutLe(out, mask, 4);
   for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
   out.insert(out.end(), static_cast<size_t>(layout.gapBytes), 0xEE);
   out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vm_pictures_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::vector<uint8_t> Read(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  void Convert(const std::string& arguments, const std::string& name) const {
-    const std::string command = "convert " + arguments + " '" + PathOf(name) + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  }
-
- private:
-  std::string path_;
-};
-
 // Four flat quadrants: red top-left, lime top-right, blue bottom-left, white bottom-right.
 inline std::string QuadrantArguments(int32_t width, int32_t height) {
-  const std::string size = "-size " + std::to_string(width / 2) + "x" + std::to_string(height / 2);
-  return "\\( " + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " +
-         size + " xc:white +append \\) -append";
+  const std::string size = std::string("-size ") + std::to_string(width / 2) + "x" + std::to_string(height / 2);
+  return std::string("\\( ") + size + " xc:red " + size + " xc:lime +append \\) \\( " + size + " xc:blue " + size +
+         " xc:white +append \\) -append";
 }
 
 }  // namespace testpictures

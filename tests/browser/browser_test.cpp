@@ -1,0 +1,362 @@
+// The browser over real folders: reading them into the EntryTable, walking into and out of them
+// (and the path rules of the walk in either convention), and the list view: layout of the rows by
+// geometry, colours, clipping, row ids and row clicks.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "browser/entry_table.h"
+#include "browser/list_view.h"
+#include "browser/path_rules.h"
+#include "canvas/canvas.h"
+#include "canvas/text.h"
+#include "platform/headless/headless.h"
+#include "shell/input.h"
+#include "shell/menu_state.h"
+#include "temp_folder.h"
+
+namespace {
+
+// A menu state over real folders: StartDir is a fresh temporary folder and current, the
+// EntryTable exists, and the headless backend starts afresh.
+class BrowserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMenuState();
+    headless::Reset();
+    ReleaseEntryTable();
+    AllocateEntryTable();
+    std::snprintf(StartDir, sizeof StartDir, "%s", start_.text().c_str());
+    fs::current_path(start_.path());
+  }
+  void TearDown() override { fs::current_path(previous_); }
+
+  static void Browse(const std::string& folder) {
+    std::snprintf(FolderPath, sizeof FolderPath, "%s", folder.c_str());
+    Relist();
+  }
+  static std::vector<std::string> ListedNames() {
+    return {EntryTable.name + 1, EntryTable.name + 1 + EntryTable.count};
+  }
+  static int32_t IndexOf(const std::string& name) {
+    for (int32_t i = 1; i <= EntryTable.count; ++i)
+      if (name == EntryTable.name[i]) return i;
+    ADD_FAILURE() << name << " is not listed";
+    return 0;
+  }
+
+  const fs::path previous_ = fs::current_path();
+  TempFolder start_{"start"};
+};
+
+using FolderListing = BrowserTest;
+
+TEST_F(FolderListing, EntriesStandInSearchOrderAndOnlyFoldersAreMarkedAsSuch) {
+  TempFolder media("media"), ten("ten");
+  for (int i = 0; i < 3100; ++i) media.AddFile(std::string("f").append(std::to_string(i)));
+  for (const std::string& name : {std::string("caf\xe9 \xff\xfe\x80.mp3"), std::string(255, 'n')})
+    media.AddFile(name);  // not UTF-8, and the longest name
+  media.AddFolder("Films");
+  fs::create_directory_symlink(media.path() / "Films", media.path() / "linked");
+  fs::create_symlink(media.path() / "gone", media.path() / "dangling");
+  Browse(media.text());
+  const auto order = SearchOrder(media.path());
+  const auto older = ListedNames();
+  EXPECT_EQ(older, std::vector<std::string>(order.begin(), order.begin() + 2999)) << "the first 2999";
+  for (int32_t i = 1; i <= EntryTable.count; ++i) {
+    // A link answers as its target; a failed attribute query (dangling) counts as a file.
+    const std::string name = EntryTable.name[i];
+    const bool folder = name == "." || name == ".." || name == "Films" || name == "linked";
+    EXPECT_EQ(EntryTable.isFile[i], folder ? 0u : 1u) << name;
+  }
+  EXPECT_EQ(fs::current_path(), start_.path()) << "StartDir is current again after the read";
+  for (int i = 0; i < 8; ++i) ten.AddFile(std::string("new").append(std::to_string(i)));
+  Browse(ten.text());  // a shorter listing leaves the older slots, which select no file
+  ASSERT_EQ(EntryTable.count, 10);
+  for (int32_t slot = 11; slot <= 2999; ++slot) ASSERT_EQ(older[slot - 1], EntryTable.name[slot]);
+  for (SelectedEntry = 0; SelectedEntry <= 11; ++SelectedEntry)
+    EXPECT_EQ(SelectedEntryIsFile(), std::string(EntryTable.name[SelectedEntry]).starts_with("new")) << SelectedEntry;
+}
+
+// (A vanished folder's listing staying is checked with the grid drawn over it.)
+TEST_F(FolderListing, ANewTableListsNothingNorDoesAVanishedCurrentFolder) {
+  EXPECT_EQ(EntryTable.count, 0);
+  Browse(start_.text());
+  ASSERT_GT(EntryTable.count, 0);
+  auto gone = std::make_unique<TempFolder>("gone");
+  fs::current_path(gone->path());
+  gone.reset();  // the current directory no longer exists: its search finds not even "."
+  ReadFolder();
+  EXPECT_EQ(EntryTable.count, 0);
+}
+
+class Walking : public BrowserTest {
+ protected:
+  void SetUp() override {
+    BrowserTest::SetUp();
+    media_.AddFolder("Films/Shorts");
+    Browse(media_.text());
+  }
+  // Opens name; answers whether it walked, checking that a refused walk changed nothing.
+  bool Walked(const std::string& name) {
+    const std::string before = FolderPath;
+    const auto listing = ListedNames();
+    SelectedEntry = IndexOf(name);
+    RelistRequest = 0;
+    name == ".." ? LeaveFolder() : EnterFolder();
+    EXPECT_EQ(fs::current_path(), start_.path());
+    if (before != FolderPath) return true;
+    EXPECT_EQ(ListedNames(), listing);
+    EXPECT_EQ(RelistRequest, 0u);
+    return false;
+  }
+  TempFolder media_{"Media"};
+};
+
+TEST_F(Walking, EnteringAndLeavingRetraceThePath) {
+  ViewMode = ViewModeKind::Grid;
+  const std::string in = media_.text() + "/";
+  for (const auto& [name, path] : {std::pair<std::string, std::string>{"Films", in + "Films/"},
+                                   {"Shorts", in + "Films/Shorts/"}, {"..", in + "Films/"}}) {
+    ASSERT_TRUE(Walked(name));
+    EXPECT_EQ(FolderPath, path);
+    EXPECT_EQ(ListedNames(), SearchOrder(path));
+    EXPECT_TRUE(SelectedEntry == 1 && ViewMode == ViewModeKind::List && RelistRequest == 1u) << name;
+  }
+}
+
+TEST_F(Walking, RefusedWalksChangeNothing) {
+  for (int32_t selected : {0, EntryTable.count + 1}) {
+    SelectedEntry = selected;
+    EnterFolder();
+    EXPECT_EQ(FolderPath, media_.text()) << selected;
+  }
+  const int32_t films = IndexOf("Films");
+  fs::remove_all(media_.path() / "Films");
+  EXPECT_FALSE(Walked("Films")) << "a folder that cannot be entered";
+  EXPECT_EQ(SelectedEntry, films);
+  // Nested 200-byte names, made by relative steps so no call sees the whole path: entered until
+  // the next path would not fit 3000 bytes.
+  const std::string part(200, 'd');
+  fs::current_path(media_.path());
+  for (int level = 0; level < 16; ++level) ASSERT_TRUE(mkdir(part.c_str(), 0700) == 0 && chdir(part.c_str()) == 0);
+  fs::current_path(start_.path());
+  Browse(media_.text());
+  for (int entered = 0; entered < 20 && Walked(part); ++entered) {}
+  EXPECT_GT(std::strlen(FolderPath), 2500u);
+  EXPECT_GT(std::strlen(FolderPath) + part.size() + 2, 2999u);
+  Browse("/");
+  EXPECT_FALSE(Walked("..")) << "the root has no parent";
+  EXPECT_STREQ(FolderPath, "/");
+}
+
+// Search without read permission: the folder can be made current but not listed. Tried in a
+// child process without root's rights, which would list it anyway.
+TEST_F(Walking, AFolderThatCannotBeListedIsRefused) {
+  media_.AddFolder("locked");
+  fs::permissions(media_.path() / "locked", fs::perms::owner_exec | fs::perms::others_exec);
+  Browse(media_.text());
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool unprivileged = geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+    _exit(!unprivileged ? 2 : Walked("locked") || ::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+class PathRules : public ::testing::TestWithParam<PathConvention> {
+ protected:
+  void SetUp() override { BrowseConvention = GetParam(); }
+  void TearDown() override { BrowseConvention = saved_; }
+  // Sets the path to text in the test's convention, '|' standing for the separator.
+  std::string Set(std::string text) {
+    std::replace(text.begin(), text.end(), '|', BrowseConvention.separator);
+    if (BrowseConvention.rootLength == 3) text.insert(0, "C:");
+    std::snprintf(path_, sizeof path_, "%s", text.c_str());
+    return text;
+  }
+  const PathConvention saved_ = BrowseConvention;
+  char path_[3000] = {};
+};
+
+TEST_P(PathRules, EnteringLeavingAndAPathThatWouldNotFit) {
+  // The root's separator is not doubled.
+  for (const auto& [from, name, to] : {std::tuple{"|Media", "Films", "|Media|Films|"}, {"|", "Films", "|Films|"},
+                                       {"|Media|Films|", "Shorts", "|Media|Films|Shorts|"}}) {
+    const std::string want = Set(to);
+    Set(from);
+    EXPECT_TRUE(AppendFolderName(path_, sizeof path_, name));
+    EXPECT_EQ(path_, want) << from;
+  }
+  // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M"); the
+  // root, and nothing, have no parent.
+  for (const auto& [from, to] : {std::pair{"|Media|Films|", "|Media|"}, {"|Media", "|"}, {"|Media|", "|"},
+                                 {"Media", "M"}, {"|", nullptr}, {"", nullptr}}) {
+    const std::string want = Set(to ? to : from);
+    Set(from);
+    EXPECT_EQ(TrimToParentFolder(path_), to != nullptr) << from;
+    EXPECT_EQ(path_, want) << from;
+  }
+  const std::string base = Set(std::string("|").append(2996 - BrowseConvention.rootLength, 'a'));
+  EXPECT_FALSE(AppendFolderName(path_, sizeof path_, "bb"));
+  EXPECT_EQ(path_, base);
+  EXPECT_TRUE(AppendFolderName(path_, sizeof path_, "b")) << "2999 characters just fit";
+  EXPECT_EQ(std::strlen(path_), 2999u);
+  char unterminated[8];
+  std::memset(unterminated, 'a', sizeof unterminated);
+  EXPECT_FALSE(AppendFolderName(unterminated, sizeof unterminated, "b"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothConventions, PathRules, ::testing::Values(PathConvention{'\\', 3}, PathConvention{'/', 1}),
+                         [](const auto& info) { return info.param.separator == '/' ? "Posix" : "Windows"; });
+
+// The reference line of row r, 1 at the top.
+int32_t RowY(int32_t row) { return ViewOffset.y + CanvasHeight - 26 - 8 * row; }
+
+class ListView : public BrowserTest {
+ protected:
+  void TearDown() override {
+    CloseGlWindow();
+    ReleaseCanvas();
+    BrowserTest::TearDown();
+  }
+  static void UseGeometry(int32_t mode, int32_t width, int32_t height, int32_t scale) {
+    DisplayMode = mode, PixelScale = scale;
+    SetCanvasSize(width, height);
+    CloseGlWindow();
+    OpenGlWindow("GAME", width * scale, height * scale, 16);
+  }
+};
+
+TEST_F(ListView, RowsPerColumnAndColumnWidthFollowTheGeometry) {
+  const struct { int32_t screenH, mode, w, h, scale, offsetY, windowY, rows; } cases[] = {
+      {1080, 1, 640, 360, 2, -5, 0, 36}, {1080, 1, 640, 360, 2, -6, 0, 35},
+      // Outside the 1280-wide geometry the window's y times the scale is subtracted alone.
+      {1080, 1, 640, 360, 2, 0, 10, 34},
+      // Screen rows below the bottom of the screen count against it, unless the screen is taller.
+      {1080, 0, 1280, 960, 1, 0, 320, 86}, {1280, 0, 1280, 960, 1, 0, 320, 111},
+      {1440, 1, 1280, 720, 2, 0, 40, 69}};  // counts the move in screen rows at scale two
+  for (const auto& c : cases) {
+    headless::Backend().screenHeight = c.screenH;
+    UseGeometry(c.mode, c.w, c.h, c.scale);
+    ViewOffset = {0, c.offsetY}, WindowPos = {0, c.windowY};
+    EXPECT_EQ(ListRowsPerColumn(), c.rows) << c.w << " " << c.offsetY << " " << c.windowY;
+  }
+  const int32_t widths[2][4] = {{180, 360, 720, 180}, {320, 640, 1280, 320}};
+  for (DisplayMode = 1; DisplayMode < 3; ++DisplayMode)
+    for (ColumnFactor = 0; ColumnFactor < 4; ++ColumnFactor)  // any other factor counts as the first
+      EXPECT_EQ(ListColumnWidth(), widths[DisplayMode - 1][ColumnFactor]) << DisplayMode;
+}
+
+// Every row drawn at its laid-out place, on or off the Canvas, after clearing everything: red
+// when selected, else green for files and yellow for folders, each cut at its column less ten.
+void DrawEveryRowPlainly() {
+  ClearCanvas();
+  const int32_t rows = ListRowsPerColumn(), width = ListColumnWidth();
+  for (int32_t entry = ListScroll + 1, column = 0, row = 1; entry <= EntryTable.count; ++entry, ++row) {
+    if (row > rows) column += 1, row = 1;
+    const int32_t x = ViewOffset.x + column * width + 10, y = RowY(row);
+    std::snprintf(TextBuffer, kTextBufferSize, "%s", EntryTable.name[entry]);
+    const bool selected = entry == SelectedEntry, file = EntryTable.isFile[entry] == 1;
+    DrawLabelClipped(x, y, selected || !file ? 255 : 0, selected ? 0 : 255, 0, 12000 + entry, x + width - 10);
+  }
+}
+
+TEST_F(ListView, DrawingLeavesWhatDrawingEveryRowPlainlyWouldLeave) {
+  UseGeometry(1, 400, 300, 2);
+  // Names wider than a column, with every third a dot name and every fourth a folder.
+  for (int32_t i = 1; i <= 500; ++i) {
+    std::snprintf(EntryTable.name[i], kEntryNameSize, "%s%d", i % 3 ? "WWWWWWWWWWWWWWWWWWWWWWWWWW" : ".", i);
+    EntryTable.isFile[i] = i % 4 ? 1 : 0;
+  }
+  EntryTable.count = 500;
+  const size_t pixels = 400 * 300;
+  for (const int32_t factor : {0, 1, 2})
+    for (const int32_t scroll : {0, 7, 499, 2999})
+      for (const CanvasPoint offset :
+           {CanvasPoint{0, 0}, {-371, 0}, {-190, -150}, {55, -290}, {-1000, -20}, {30, 25}, {0, -260}, {-175, 42}}) {
+        ColumnFactor = factor, ListScroll = scroll, ViewOffset = offset;
+        SelectedEntry = factor == 1 ? -2 : 40;
+        DrawEveryRowPlainly();
+        const std::vector<uint8_t> canvas(Canvas, Canvas + pixels * 4);
+        const std::vector<uint32_t> ids(PickMap, PickMap + pixels);
+        std::memset(Canvas, 0x5A, pixels * 4);  // whatever the last frame left
+        std::memset(PickMap, 0x5A, pixels * 4);
+        DrawList();
+        SCOPED_TRACE(testing::Message() << factor << " " << scroll << " " << offset.x << "," << offset.y);
+        ASSERT_EQ(std::vector<uint8_t>(Canvas, Canvas + pixels * 4), canvas);
+        ASSERT_EQ(std::vector<uint32_t>(PickMap, PickMap + pixels), ids);
+        ASSERT_EQ(std::memcmp(Canvas, Backdrop, pixels * 4), 0) << "saved as the backdrop";
+      }
+}
+
+TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAll) {
+  UseGeometry(1, 640, 360, 2);
+  EntryTable.count = 1;
+  ListScroll = -5;
+  std::string accented, threeByte;
+  for (int i = 0; i < 150; ++i) accented += "\xc3\xa9";  // 300 bytes of "é"
+  for (int i = 0; i < 100; ++i) threeByte += "\xe2\x82\xac";  // 300 bytes of "€"
+  for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
+                                     {std::string("x") + threeByte, 253},
+                                     {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
+    std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
+    DrawList();
+    EXPECT_EQ(std::string(TextBuffer), name.substr(0, length));
+    EXPECT_EQ(PickIdAt(ViewOffset.x + 11, 360 - 34 - 5), 12001u) << "the first row's band";
+  }
+}
+
+TEST_F(ListView, AFirstClickOnARowSelectsAndASecondActsOnTheEntry) {
+  UseGeometry(1, 640, 360, 2);
+  TempFolder media("media");
+  media.AddFolder("Films");
+  media.AddFile("song.mp3");
+  const std::string here = media.text();
+  const auto clickRow = [](int32_t row) {
+    headless::PointAtCanvas(ViewOffset.x + 12, RowY(row) - 5);
+    RightClick = 1;
+    DrawList();
+    HandleListClick();
+  };
+  // The second click is not consumed: the launch check after the views still sees it.
+  for (const auto& [name, folder] : {std::pair<std::string, std::string>{"song.mp3", here},
+                                     {"Films", here + "/Films/"}, {".", here}}) {
+    Browse(here);
+    const int32_t row = IndexOf(name);
+    SelectedEntry = IndexOf(name == "." ? ".." : ".");
+    clickRow(row);
+    EXPECT_TRUE(SelectedEntry == row && RightClick == 0u) << "a first click selects and is consumed: " << name;
+    clickRow(row);
+    EXPECT_EQ(FolderPath, folder) << name;
+    EXPECT_TRUE(SelectedEntry == (folder == here ? row : 1) && RightClick == 1u) << name;
+  }
+  // A MenuBar id, the grid view or no press at all select nothing.
+  Browse(here);
+  SelectedEntry = 1;
+  PutPickId(600, 20, 1200015);
+  headless::PointAtCanvas(600, 20);
+  RightClick = 1;
+  HandleListClick();
+  EXPECT_EQ(RightClick, 1u) << "a MenuBar id belongs to the dispatch";
+  ViewMode = ViewModeKind::Grid;
+  clickRow(2);
+  ViewMode = ViewModeKind::List;
+  RightClick = 0;
+  HandleListClick();
+  EXPECT_EQ(SelectedEntry, 1);
+}
+
+}  // namespace
