@@ -2,10 +2,8 @@
 //   x11_probe close WINDOW  sends the window manager's close request (WM_DELETE_WINDOW)
 //   x11_probe iconify       prints "ready", then the window a client asks to iconify within 10 s
 //   x11_probe saver         prints the screen saver's state: on, off or disabled
-//   x11_probe cursor        prints the pointer image's size and visible pixels: "WxH VISIBLE"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/scrnsaver.h>
 #include <poll.h>
 
@@ -60,16 +58,6 @@ int PrintSaverState(Display* display) {
   return 0;
 }
 
-int PrintCursor(Display* display) {
-  XFixesCursorImage* image = XFixesGetCursorImage(display);
-  if (image == nullptr) return 1;
-  int visible = 0;
-  for (int i = 0; i < image->width * image->height; ++i) visible += (image->pixels[i] >> 24) != 0;
-  std::printf("%dx%d %d\n", image->width, image->height, visible);
-  XFree(image);
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,8 +68,7 @@ int main(int argc, char** argv) {
   if (command == "close" && argc == 3) status = SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
   if (command == "iconify") status = AwaitIconifyRequest(display);
   if (command == "saver") status = PrintSaverState(display);
-  if (command == "cursor") status = PrintCursor(display);
-  if (status == 2) std::fprintf(stderr, "usage: x11_probe close WINDOW | iconify | saver | cursor\n");
+  if (status == 2) std::fprintf(stderr, "usage: x11_probe close WINDOW | iconify | saver\n");
   XCloseDisplay(display);
   return status;
 }
