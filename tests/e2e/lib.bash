@@ -25,7 +25,7 @@ vm_cleanup() {
   [ -z "${WINEPREFIX:-}" ] || "$WINESERVER" -k >/dev/null 2>&1
   kill "${STARTED_PIDS[@]}" 2>/dev/null
   vm_stop_xvfb
-  rm -rf "$WORK"
+  rm -rf "$WORK" 2>/dev/null || { sleep 1; rm -rf "$WORK"; }  # a menu may still be writing its log
 }
 trap vm_cleanup EXIT
 
@@ -113,7 +113,7 @@ vm_quit_menu() { vm_key_until Escape '[ -s "$WORK/status" ]' && vm_expect_exit E
 vm_geometry() {
   local id=$1
   [[ $id =~ ^[0-9]+$ ]] || id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-  xwininfo -id "${id:-none}" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+  [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
     /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF } END { print x, y, w, h, m }'
 }
 

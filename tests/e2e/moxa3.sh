@@ -13,24 +13,24 @@ both=$WORK/both ffplay_only=$WORK/ffplay-only
 mkdir -p "$both" "$ffplay_only" "$WORK/my media"
 for stand_in in "$both/mpv" "$both/ffplay" "$ffplay_only/ffplay"; do ln -s "$STUB_PLAYER" "$stand_in"; done
 touch "$WORK/star*name.mp3" "$WORK/two*ways.mp3" "$WORK/two ways.mp3"
-shell="\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\""
+shell="$WORK/\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\""
 
-# PATH | audio output | the argv the stand-in gets | the words. A name that really holds an
+# PATH # audio output # the argv the stand-in gets # the words. A name that really holds an
 # asterisk is played as given; where both exist, spaces win; a relative path never reads as an option.
 mpv=("$both/mpv" --wid=WINDOW --vo=gpu,x11 --force-window=yes)
 cases=(
-  "$both||${mpv[*]}|$WORK/my media/My Song.mp3|rightful|$WORK/my*media/My*Song.mp3|0"
-  "$both||${mpv[*]}|$WORK/my media/My Song.mp3|$WORK/my media/My Song.mp3"
-  "$both||${mpv[*]}|$WORK/my media/My Song.mp3 0|$WORK/my*media/My|Song.mp3|0"
-  "$both||${mpv[*]}|$WORK/star*name.mp3|rightful|$WORK/star*name.mp3|0"
-  "$both||${mpv[*]}|$WORK/two ways.mp3|rightful|$WORK/two*ways.mp3|0"
-  "$both||${mpv[*]}|$shell|rightful|${shell// /*}|0"
-  "$both||${mpv[*]}|./-v x.mp3|rightful|-v*x.mp3|0"
-  "$both|null|${mpv[*]} --ao=null|$WORK/x.wav|rightful|$WORK/x.wav|0"
-  "$ffplay_only||$ffplay_only/ffplay -window_title $PLAYER_TITLE -x 600 -y 600 -autoexit|$WORK/my media/My Song.mp3|rightful|$WORK/my*media/My*Song.mp3|0"
+  "$both##${mpv[*]}#$WORK/my media/My Song.mp3#rightful#$WORK/my*media/My*Song.mp3#0"
+  "$both##${mpv[*]}#$WORK/my media/My Song.mp3#$WORK/my media/My Song.mp3"
+  "$both##${mpv[*]}#$WORK/my media/My Song.mp3 0#$WORK/my*media/My#Song.mp3#0"
+  "$both##${mpv[*]}#$WORK/star*name.mp3#rightful#$WORK/star*name.mp3#0"
+  "$both##${mpv[*]}#$WORK/two ways.mp3#rightful#$WORK/two*ways.mp3#0"
+  "$both##${mpv[*]}#$shell#rightful#${shell// /*}#0"
+  "$both##${mpv[*]}#./-v x.mp3#rightful#-v*x.mp3#0"
+  "$both#null#${mpv[*]} --ao=null#$WORK/x.wav#rightful#$WORK/x.wav#0"
+  "$ffplay_only##$ffplay_only/ffplay -window_title $PLAYER_TITLE -x 600 -y 600 -autoexit#$WORK/my media/My Song.mp3#rightful#$WORK/my*media/My*Song.mp3#0"
 )
 for entry in "${cases[@]}"; do
-  IFS='|' read -r -a fields <<<"$entry"
+  IFS='#' read -r -a fields <<<"$entry"
   env -u MOXA3_AUDIO_OUTPUT ${fields[1]:+MOXA3_AUDIO_OUTPUT=null} VM_STUB_RECORD_DIR="$RECORDS" VM_STUB_NO_WINDOW=1 \
     PATH="${fields[0]}" "$MOXA3" "${fields[@]:4}" ||
     vm_fail "moxa3 ${fields[*]:4} did not end with the player's 0"

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kSettleFrames = 3;
-
 bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t scale) {
   const int32_t width = frame.lastFrameWidth, height = frame.lastFrameHeight;
   std::FILE* out = std::fopen(path, "wb");
@@ -48,18 +46,13 @@ int main(int argc, char** argv) {
   backend.cursorY = std::atoi(argv[5]);
   ResetMenuState();
   StartMenu();
-  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  for (int i = 0; i < 3; ++i) RunIteration();  // settle
   for (int arg = 7; arg < argc; ++arg) {
-    if (argv[arg][0] == '@') {
-      char* comma = nullptr;
-      backend.cursorX = static_cast<int32_t>(std::strtol(argv[arg] + 1, &comma, 10));
-      backend.cursorY = *comma == ',' ? static_cast<int32_t>(std::strtol(comma + 1, nullptr, 10)) : 0;
-      continue;
-    }
+    if (std::sscanf(argv[arg], "@%d,%d", &backend.cursorX, &backend.cursorY) == 2) continue;
     headless::Queue(headless::EventKind::KeyDown, static_cast<int32_t>(std::strtol(argv[arg], nullptr, 0)));
     RunIteration();  // the key arrives in this frame's pump
     RunIteration();  // and acts in this one
   }
-  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  for (int i = 0; i < 3; ++i) RunIteration();
   return WriteEnlargedFrame(argv[6], backend, PixelScale) ? 0 : 1;
 }
