@@ -31,7 +31,7 @@ expect_launch() {
   vm_expect_player_at "$1" "$2"
   vm_close_players
 }
-vm_click_row_until 960 540 "$file" vm_record_file
+vm_click_until $(vm_row_point 960 540 "$file") vm_record_file
 expect_launch 0 0
 vm_key_until F7 vm_record_file
 vm_expect_record "$WORK/bin/xdg-open" "$menu"

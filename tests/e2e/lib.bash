@@ -8,18 +8,12 @@ MENU=("$VM_BUILD_DIR/bin/vestramenu")  # the menu's command line
 HELPERS=$VM_BUILD_DIR/tests/e2e
 STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash
 PLAYER_TITLE="Moxa3 video and audio player"
-WORK=$(mktemp -d /tmp/vm-e2e.XXXXXX)
-RECORDS=$WORK/records
+WORK=$(mktemp -d /tmp/vm-e2e.XXXXXX) RECORDS=$WORK/records STARTED_PIDS=() XVFB_PID=""
 mkdir -p "$RECORDS"
 export XDG_CACHE_HOME=$WORK/cache  # thumbnails cached by the menus under test
-STARTED_PIDS=()
-XVFB_PID=""
 
-vm_stop_xvfb() {
-  # A server still shutting down holds its display's sockets, which the next server may need.
-  [ -z "$XVFB_PID" ] || { kill "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null
-  XVFB_PID=""
-}
+# A server still shutting down holds its display's sockets, which the next server may need.
+vm_stop_xvfb() { [ -z "$XVFB_PID" ] || { kill "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null; XVFB_PID=""; }
 
 vm_cleanup() {
   [ -z "${WINEPREFIX:-}" ] || "$WINESERVER" -k >/dev/null 2>&1
@@ -29,17 +23,12 @@ vm_cleanup() {
 }
 trap vm_cleanup EXIT
 
-vm_fail() {
-  echo "FAIL: $*" >&2
-  sed 's/^/menu: /' "$WORK/menu.log" >&2 2>/dev/null
-  exit 1
-}
+vm_fail() { echo "FAIL: $*" >&2; sed 's/^/menu: /' "$WORK/menu.log" >&2 2>/dev/null; exit 1; }
 
 # Runs check (a command line) until it succeeds, for at most seconds.
 vm_check_for() {
-  local i
-  for i in $(seq $(($1 * 10))); do eval "$2" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+  local end=$((SECONDS + $1))
+  until eval "$2" >/dev/null 2>&1; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
 }
 
 # Builds targets of the Linux build, one build at a time: the tests run in parallel.
@@ -63,10 +52,8 @@ vm_start_xvfb() {
 
 # Starts MENU in folder with optional NAME=value settings; its exit status goes to $WORK/status.
 vm_launch_menu() {
-  local folder=$1
-  shift
   rm -f "$WORK/status"
-  (cd "$folder" && env "$@" "${MENU[@]}" >"$WORK/menu.log" 2>&1; echo $? >"$WORK/status") &
+  (cd "$1" && env "${@:2}" "${MENU[@]}" >"$WORK/menu.log" 2>&1; echo $? >"$WORK/status") &
 }
 
 # vm_launch_menu, then waits for the window and its first frame (input is taken from then on).
@@ -120,8 +107,8 @@ vm_geometry() {
 # A shown window titled title stands at "left top width height".
 vm_window_at() {
   local id
-  for id in $(xdotool search --name "^$1\$" 2>/dev/null); do [ "$(vm_geometry "$id")" == "$2 IsViewable" ] && return 0; done
-  return 1
+  for id in $(xdotool search --name "^$1\$"); do [ "$(vm_geometry "$id")" == "$2 IsViewable" ] && return 0; done 2>/dev/null
+  false
 }
 
 vm_expect_window_at() {
@@ -133,13 +120,10 @@ vm_expect_window_at() {
 # stays down until check holds (8 s at most), then is watched 10 s more, and only then pressed
 # again, so that an action seen is not repeated.
 vm_act_until() {
-  local attempt i
+  local attempt
   for attempt in 1 2 3; do
     xdotool "$2"down "$3"
-    for i in $(seq 16); do
-      sleep 0.5
-      eval "$1" >/dev/null 2>&1 && { xdotool "$2"up "$3"; return 0; }
-    done
+    vm_check_for 8 "$1" && { xdotool "$2"up "$3"; return 0; }
     xdotool "$2"up "$3"
     vm_check_for 10 "$1" && return 0
   done
@@ -154,9 +138,7 @@ vm_click_until() { xdotool mousemove "$1" "$2" sleep 0.3; vm_act_until "$3" mous
 # A key press with nothing to be seen: held long enough for a frame to see it.
 vm_press_key() { xdotool keydown "$1" sleep 0.8 keyup "$1" sleep 0.3; }
 
-# ---- The list, drawn in a WIDTH x HEIGHT Canvas (row 0 at the bottom) ---------------------------
-
-# The screen point of Canvas pixel (x, y).
+# The screen point of pixel (x, y) of a WIDTH x HEIGHT Canvas (row 0 at the bottom).
 vm_canvas_to_screen() {
   local left top width height
   read -r left top width height _ < <(vm_geometry GAME)
@@ -169,29 +151,24 @@ vm_entry_index() { ls -f -b "$1" | grep -n -x -F -- "$(cd "$1" && ls -b -d -- "$
 # vm_row_is COLOUR WIDTH HEIGHT INDEX [OFFSET_X OFFSET_Y]: the list row of entry index (column 0,
 # ListScroll 0, that ViewOffset) is drawn red (selected), green (a file), yellow (a folder) or none.
 vm_row_is() {
-  local base=$((${6:-0} + $3 - 26 - 8 * $4)) left top right bottom fx=0 colour=none
+  local base=$((${6:-0} + $3 - 26 - 8 * $4)) left top right bottom want=1
+  local -A fx=([red]='r>0.9&&g<0.2' [yellow]='r>0.9&&g>0.9&&b<0.2' [green]='g>0.9&&r<0.2&&b<0.2')
+  fx[none]="${fx[red]}||${fx[yellow]}||${fx[green]}"
+  [ "$1" != none ] || want=0
   read -r left top < <(vm_canvas_to_screen $((${5:-0} + 10)) $((base - 2)) "$2" "$3")
   read -r right bottom < <(vm_canvas_to_screen $((${5:-0} + 70)) $((base - 7)) "$2" "$3")
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" 2>/dev/null || return 1
-  for fx in 'red r>0.9&&g<0.2' 'yellow r>0.9&&g>0.9&&b<0.2' 'green g>0.9&&r<0.2&&b<0.2'; do
-    [ "$(convert "$WORK/row.png" -fx "${fx#* }" -format '%[fx:maxima]' info:)" == 1 ] && colour=${fx%% *} && break
-  done
-  [ "$colour" == "$1" ]
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" &&
+    [ "$(convert "$WORK/row.png" -fx "${fx[$1]}" -format '%[fx:maxima]' info:)" == $want ]
 }
 
-# Clicks the list row (vm_row_is's arguments but the colour) until check holds.
-vm_click_row_until() {
-  local row=("${@:1:$#-1}")
-  vm_click_until $(vm_canvas_to_screen $((${row[3]:-0} + 12)) $((${row[4]:-0} + $2 - 29 - 8 * $3)) "$1" "$2") "${!#}"
-}
+# The screen point of the list row (vm_row_is's arguments but the colour).
+vm_row_point() { vm_canvas_to_screen $((${4:-0} + 12)) $((${5:-0} + $2 - 29 - 8 * $3)) "$1" "$2"; }
 
 # Selects the list row. Only a row seen drawn unselected is clicked: a click on the selected row opens it.
 vm_select_row() {
   vm_check_for 15 "! vm_row_is none $*" || vm_fail "row $3 is not drawn"
-  vm_row_is red "$@" || vm_click_row_until "$@" "vm_row_is red $*"
+  vm_row_is red "$@" || vm_click_until $(vm_row_point "$@") "vm_row_is red $*"
 }
-
-# ---- Screenshots ----------------------------------------------------------------------------------
 
 # Takes screenshot name, black outside region WxH+X+Y if given; a grab can fail while windows come and go.
 vm_screenshot() {
@@ -206,12 +183,7 @@ vm_mask() { convert "$WORK/$1.png" -alpha off -fuzz 10% -fill black +opaque "$2"
 vm_count() { vm_mask "$1" "$2" "$1.mask" && convert "$WORK/$1.mask.png" -format '%[fx:round(mean*w*h)]' info:; }
 
 # vm_shot_count NAME COLOUR LOW HIGH [REGION]: takes screenshot name; its count of colour lies in low to high.
-vm_shot_count() {
-  vm_screenshot "$1" "${5:-}"
-  local n
-  n=$(vm_count "$1" "$2")
-  [ "$n" -ge "$3" ] && [ "$n" -le "$4" ]
-}
+vm_shot_count() { vm_screenshot "$1" "${5:-}"; local n=$(vm_count "$1" "$2"); [ "$n" -ge "$3" ] && [ "$n" -le "$4" ]; }
 
 # "left top width height" of the box around the white pixels of mask name; nothing when there are none.
 vm_mask_box() {
@@ -219,9 +191,9 @@ vm_mask_box() {
     awk '{ sub(/^\+/, "", $1); sub(/^\+/, "", $2); if ($3 > 1 || $4 > 1) print $1 - 1, $2 - 1, $3, $4 }'
 }
 
-# A point X Y inside the widest label of a colour in screenshot name: its
-# rightmost column, on an odd screen row, which lies inside a Canvas pixel at scale 2 whichever way
-# the cursor mapping rounds; ROW is that label's band. Fails when no pixel has the colour.
+# A point X Y inside the widest label of a colour in screenshot name: its rightmost column, on an
+# odd screen row, inside a Canvas pixel at scale 2 whichever way the cursor mapping rounds; ROW is
+# that label's band. Fails when no pixel has the colour.
 vm_label_point() {
   local left width top height
   vm_mask "$1" "$2" label
@@ -247,8 +219,6 @@ vm_frame_matches() {
 
 # Presses key until the window shows the headless frame (vm_frame_matches's arguments after the key).
 vm_key_until_frame() { vm_key_until "$1" "$(printf '%q ' vm_frame_matches "${@:2}")"; }
-
-# ---- The stand-in player's records ----------------------------------------------------------
 
 vm_record_file() { find "$RECORDS" -name 'argv.*' ! -name '*.tmp' -print -quit | grep .; }
 
@@ -279,9 +249,7 @@ vm_close_players() {
 # Installs a copy of the menu with program beside it as its player, as a package has them (the
 # menu runs the moxa3 beside its executable); PLAYER names that moxa3.
 vm_install_menu_with_player() {
-  mkdir -p "$WORK/installed"
-  cp "${MENU[0]}" "$WORK/installed/vestramenu"
-  cp "$1" "$WORK/installed/moxa3"
-  MENU=("$WORK/installed/vestramenu")
   PLAYER=$WORK/installed/moxa3
+  mkdir -p "$WORK/installed" && cp "${MENU[0]}" "$WORK/installed/vestramenu" && cp "$1" "$PLAYER"
+  MENU=("$WORK/installed/vestramenu")
 }
