@@ -8,7 +8,6 @@
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu
 vm_start_xvfb
-
 menu="$WORK/it's a \"menu\" \$(touch canary) ; dir"
 name='a $(touch canary) `touch canary`; x | y & "q'"'"'.mp3'
 mkdir -p "$menu" "$WORK/bin"

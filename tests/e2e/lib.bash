@@ -34,7 +34,7 @@ vm_check_for() {
 # Builds targets of the Linux build, one build at a time: the tests run in parallel.
 vm_build() {
   flock "$VM_BUILD_DIR/.e2e-build.lock" cmake --build "$VM_BUILD_DIR" --target "$@" >"$WORK/build.log" 2>&1 ||
-    { cat "$WORK/build.log" >&2; vm_fail "the programs did not build"; }
+    vm_fail "the programs did not build: $(tail -n 30 "$WORK/build.log")"
 }
 
 # An X server of its own on a free display, WIDTHxHEIGHT (1920x1080 unless given). Keys repeat only
@@ -75,10 +75,8 @@ vm_setup_wine() {
   WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
   export WINESERVER WINELOADER=$WINE WINEPREFIX=$WIN_BUILD/wineprefix-$1 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=" VESTRAMENU_MESSAGE_LOG
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || vm_fail "wineboot -i failed"
-    "$WINESERVER" -w  # a server left from the display-less set-up would hand on its screen size
-  fi
+  # A server left from the display-less set-up would hand on its screen size.
+  [ -f "$WINEPREFIX/system.reg" ] || { DISPLAY= "$WINE" wineboot -i && "$WINESERVER" -w; } >/dev/null 2>&1 || vm_fail "wineboot failed"
   VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$WORK/boxes.log")  # message boxes; a run that works has none
   MENU=("$WINE" "$WIN_BUILD/vestramenu.exe")
 }
@@ -225,8 +223,7 @@ vm_record_file() { find "$RECORDS" -name 'argv.*' ! -name '*.tmp' -print -quit |
 # Takes the next program start recorded by the stand-in; its argv must be exactly the given words.
 vm_expect_record() {
   local file record i
-  vm_check_for 10 vm_record_file || vm_fail "no program was started for $(printf '[%q] ' "$@")"
-  file=$(vm_record_file)
+  vm_check_for 10 vm_record_file && file=$(vm_record_file) || vm_fail "no program was started for $(printf '[%q] ' "$@")"
   mapfile -d '' -t record <"$file"
   STARTED_PIDS+=("${file##*.}")
   rm -f "$file"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package: cpack builds it, lintian finds no error in it, and unpacked (dpkg -x) it
-# holds both programs, their manual pages, the desktop entry and the icon. Its vestramenu, given a
-# folder, shows that folder's path in its first frame, and a launch starts the moxa3 unpacked
-# beside it (here the stand-in player, which records its argv).
+# holds both programs, their manual pages, the desktop entry and the icon. Its vestramenu, started
+# elsewhere with a folder, shows that folder (as the headless frame does), and a launch starts
+# the moxa3 unpacked beside it (here the stand-in player, which records its argv).
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu moxa3 x11_headless_frame
 # cpack builds the tree first: one build at a time, as in vm_build.
@@ -13,16 +13,12 @@ lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian
 
 root=$WORK/root
 dpkg -x "$deb" "$root"
-for file in bin/vestramenu bin/moxa3 share/man/man1/vestramenu.1.gz share/man/man1/moxa3.1.gz \
-    share/applications/vestramenu.desktop share/icons/hicolor/scalable/apps/vestramenu.svg; do
-  [ -s "$root/usr/$file" ] || vm_fail "the package lacks /usr/$file"
-done
+for file in bin/{vestramenu,moxa3} share/man/man1/{vestramenu,moxa3}.1.gz share/applications/vestramenu.desktop \
+  share/icons/hicolor/scalable/apps/vestramenu.svg; do [ -s "$root/usr/$file" ] || vm_fail "the package lacks /usr/$file"; done
 cp "$STUB_PLAYER" "$root/usr/bin/moxa3"
-
 vm_start_xvfb
 menu=$WORK/media
-mkdir "$menu"
-touch "$menu/song.mp3"
+mkdir "$menu" && touch "$menu/song.mp3"
 xdotool mousemove 700 400
 MENU=("$root/usr/bin/vestramenu" "$menu")
 vm_start_menu / VM_STUB_RECORD_DIR="$RECORDS"

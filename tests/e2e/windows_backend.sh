@@ -15,8 +15,7 @@ while :; do
     vm_check_for 20 "! xdotool search --name '^$title\$'"
   done
   sleep 0.2
-done &
-STARTED_PIDS+=($!)
+done & STARTED_PIDS+=($!)
 timeout 120 "$WINE" "$WIN_BUILD/backend_probe.exe" >"$WORK/probe.out" 2>&1
 status=$?
 tr -d '\r' <"$WORK/probe.out"

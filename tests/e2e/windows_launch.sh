@@ -9,15 +9,11 @@ source "$(dirname "$0")/lib.bash"
 vm_setup_wine launch
 vm_start_xvfb 1024x768
 launch=$WORK/launch
-mkdir -p "$launch"
-: >"$launch/My Song.mp3"
+mkdir -p "$launch" && : >"$launch/My Song.mp3"
 x86_64-w64-mingw32-gcc-posix -O2 -mwindows -static "$(dirname "$0")/moxa3_stub.c" -o "$launch/moxa3.exe" ||
   vm_fail "the player stand-in did not build"
-export MOXA3_STUB_RECORD MOXA3_STUB_DELAY
-MOXA3_STUB_RECORD=$(vm_windows_path "$WORK/player-command-line.txt")
-MOXA3_STUB_DELAY=$(vm_windows_path "$WORK/player-delay.txt")
+export MOXA3_STUB_RECORD=$(vm_windows_path "$WORK/player-command-line.txt") MOXA3_STUB_DELAY=$(vm_windows_path "$WORK/player-delay.txt")
 vm_start_menu "$launch"
-
 same() { [ "$(compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1)" == 0 ]; }
 unchanging() { vm_screenshot still1 && sleep 1.2 && vm_screenshot still2 && same still1 still2; }
 vm_key_until 0 unchanging
@@ -28,13 +24,11 @@ xdotool mousemove 200 100
 vm_key_until n green_beyond_200
 # The widest green row is "My Song.mp3"; the other file row is "moxa3.exe".
 vm_label_point anchored lime || vm_fail "no green file row after N"
-
 # A native X window covers part of the list and goes away.
 cover=300x200+180+80
 part_shows() { vm_screenshot now "$cover" && same now listpart; }
 convert "$WORK/anchored.png" -crop "$cover" -background black -flatten "$WORK/listpart.png"
-"$STUB_PLAYER" &
-STARTED_PIDS+=($!)
+"$STUB_PLAYER" & STARTED_PIDS+=($!)
 vm_check_for 10 "xdotool search --name '^$PLAYER_TITLE\$' windowmove 180 80 windowsize 300 200" ||
   vm_fail "the covering window did not appear"
 sleep 1

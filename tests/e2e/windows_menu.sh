@@ -18,11 +18,9 @@ head -c 64 /dev/zero >>"$pics/Sub/huge.bmp"
 vm_start_menu "$pics"
 # Canvas 511 x 383 (half of 1025 and 769, less 1 for the odd sizes) at scale 2.
 vm_expect_window_at GAME "0 0 1022 766" "half screen"
-
 sleep 2
 expect_count() { vm_shot_count "$@" || vm_fail "screenshot $1: $(vm_count "$1" "$2") pixels near $2, expected $3 to $4"; }
 expect_count list lime 100 20000
-expect_count list blue 0 0
 files=$(vm_count list lime)
 # The widest yellow row of the list area is "Sub" (the other one is ".."): a click selects it, a
 # second enters it, where fewer files are listed; its damaged pictures show as empty grid cells.
@@ -37,7 +35,6 @@ vm_key_until t "vm_shot_count sub white 0 500"
 vm_screenshot sub 400x600+0+60
 vm_label_point sub yellow || vm_fail "no .. row in Sub"
 vm_click_until "$X" "$Y" "vm_shot_count left lime $files $files"
-
 vm_key_until t "vm_shot_count grid blue 40000 80000"
 expect_count grid red 50000 90000  # the BMP's thumbnail, 280 x 280 on screen
 vm_mask grid red redmask
@@ -46,7 +43,6 @@ vm_click_until "$x" "$y" "vm_shot_count viewer blue 0 0"
 expect_count viewer red 1000 20000  # the picture in the viewer at half size, 64 x 64
 vm_click_until 500 300 "vm_shot_count back blue 40000 80000"
 vm_key_until t "vm_shot_count list2 blue 0 0"
-
 # Wine's Explorer titles its window with the folder's name.
 vm_key_until F7 "xdotool search --name '^$(basename "$pics")\$'"
 for entry in "F6|0 0 1280 960" "F8|0 0 1025 769"; do

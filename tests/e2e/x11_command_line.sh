@@ -5,8 +5,7 @@
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu
 version=$(sed -nE 's/^project\(vestramenu VERSION ([0-9.]+).*/\1/p' "$VM_SOURCE_DIR/CMakeLists.txt")
-mkdir -p "$WORK/my folder"
-touch "$WORK/a file"
+mkdir -p "$WORK/my folder" && touch "$WORK/a file"
 
 # status | seconds allowed | DISPLAY (empty: unset) | standard output | standard error (bash
 # regular expressions over all of it, "." also matching a line end; empty: nothing written) |
@@ -24,9 +23,8 @@ cases=(
 for entry in "${cases[@]}"; do
   IFS='|' read -r status seconds display out err lines args <<<"$entry"
   IFS='|' read -r -a argv <<<"$args"
-  got=0
-  (cd "$WORK" && timeout "$seconds" env -u DISPLAY ${display:+DISPLAY=$display} "${MENU[0]}" "${argv[@]}") \
-    >"$WORK/out" 2>"$WORK/err" || got=$?
+  (cd "$WORK" && timeout "$seconds" env -u DISPLAY ${display:+DISPLAY=$display} "${MENU[0]}" "${argv[@]}") >"$WORK/out" 2>"$WORK/err"
+  got=$?
   what="vestramenu ${argv[*]}"
   [ "$got" -eq "$status" ] || vm_fail "$what: status $got, expected $status (124: not within $seconds s)"
   for stream in out err; do
@@ -36,5 +34,4 @@ for entry in "${cases[@]}"; do
   done
   [ "$lines" == - ] || [ "$(wc -l <"$WORK/err")" -eq "$lines" ] || vm_fail "$what: not $lines line(s) on stderr"
 done
-
 echo PASS

@@ -1,9 +1,7 @@
-// The frame the headless backend presents for a folder, as the X11 window should show it: the
-// Canvas enlarged by PixelScale with its bottom row last, written as a binary PPM.
-//   x11_headless_frame FOLDER SCREEN_WIDTH SCREEN_HEIGHT CURSOR_X CURSOR_Y OUT.ppm [KEY | @X,Y ...]
-// The menu starts in FOLDER on a screen of the given size with the cursor at the given screen
-// point; each KEY (a virtual-key code, decimal or 0x hex) is pressed in a frame of its own, and
-// @X,Y moves the cursor to that screen point.
+// The frame the headless backend presents, as the X11 window should show it: the Canvas enlarged
+// by PixelScale, bottom row last, as a binary PPM. The menu starts in FOLDER on a screen of the
+// given size with the cursor at the given point; each KEY (a virtual-key code) is pressed in a
+// frame of its own, and @X,Y moves the cursor to that screen point.
 #include <unistd.h>
 
 #include <cstdio>
@@ -35,7 +33,7 @@ bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t 
 
 int main(int argc, char** argv) {
   if (argc < 7 || chdir(argv[1]) != 0) {
-    std::fprintf(stderr, "usage: x11_headless_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y OUT.ppm [KEY...]\n");
+    std::fprintf(stderr, "usage: x11_headless_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y OUT.ppm [KEY | @X,Y ...]\n");
     return 2;
   }
   headless::Reset();

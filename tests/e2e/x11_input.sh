@@ -25,7 +25,6 @@ xdotool mousemove 100 50
 vm_key_until m "vm_window_at GAME '100 50 1280 960'"
 xdotool mousemove 500 400
 vm_key_until_frame n "${frame[@]}" 1280 960 "${keys[@]}" 0x75 @100,50 0x4D @500,400 0x4E
-
 # Alt held: F5 is a system key and changes nothing.
 xdotool keydown Alt_L
 vm_press_key F5
@@ -34,8 +33,7 @@ sleep 1
 vm_window_at GAME "100 50 1280 960" || vm_fail "Alt+F5 changed the window: $(vm_geometry GAME)"
 
 # Another client's window takes the focus; keys and right clicks (the "F6" label) still reach the menu.
-xmessage -geometry +1500+900 -name other "another window" 2>/dev/null &
-STARTED_PIDS+=($!)
+xmessage -geometry +1500+900 -name other "another window" 2>/dev/null & STARTED_PIDS+=($!)
 vm_check_for 10 "xdotool search --name '^other\$'" || vm_fail "the other window did not appear"
 for step in "F5|0 0 1920 1080" "click|0 0 1280 960"; do
   xdotool search --name '^other$' windowfocus --sync

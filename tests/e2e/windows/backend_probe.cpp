@@ -22,7 +22,9 @@ void Check(bool passed, const std::string& what) {
   failures += passed ? 0 : 1;
 }
 
-void RunWindowChecks() {
+}  // namespace
+
+int main() {
   Check(OpenGlWindow("GAME", 640, 480, 16), "OpenGlWindow 640 x 480 succeeds");
   HWND window = win32::MainWindowHandle();
   Check(!OpenGlWindow("GAME", 320, 240, 32), "creating while open fails");
@@ -39,12 +41,6 @@ void RunWindowChecks() {
   ShowWindow(window, SW_RESTORE);
   CloseGlWindow();
   Check(!IsWindow(window) && wglGetCurrentContext() == nullptr, "teardown destroys the window and its context");
-}
-
-}  // namespace
-
-int main() {
-  RunWindowChecks();
   std::printf("%d failed\n", failures);
   return failures;
 }
