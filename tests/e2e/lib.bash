@@ -109,9 +109,7 @@ vm_window_at() {
   false
 }
 
-vm_expect_window_at() {
-  vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 (it is at $(vm_geometry "$1"))"
-}
+vm_expect_window_at() { vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 but $(vm_geometry "$1")"; }
 
 # A press and release in the same message pump cancel out, and a right press within 12 frames of
 # the last accepted one is ignored; under load a frame can take a second. So the key or button

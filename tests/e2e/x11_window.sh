@@ -43,8 +43,7 @@ expect_box() {
   vm_check_for 20 "xdotool search --name '^$1\$'" || vm_fail "no \"$1\" box for \"$2\""
   grep -q -x -F "$1: $2" "$WORK/menu.log" || vm_fail "standard error lacks \"$1: $2\""
   reports=$(wc -l <"$WORK/menu.log")
-  xdotool search --name "^$1\$" windowfocus --sync
-  xdotool key Return
+  xdotool search --name "^$1\$" windowfocus --sync && xdotool key Return
   vm_check_for 10 "! xdotool search --name '^$1\$' || [ \$(wc -l <'$WORK/menu.log') -gt $reports ]" || vm_fail "the \"$1\" box stayed"
 }
 # The second creation (F6) fails at its rendering context; without a window the loop still takes

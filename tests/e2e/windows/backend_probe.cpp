@@ -41,6 +41,8 @@ int main() {
   ShowWindow(window, SW_RESTORE);
   CloseGlWindow();
   Check(!IsWindow(window) && wglGetCurrentContext() == nullptr, "teardown destroys the window and its context");
+  CloseGlWindow();
+  Check(win32::MainWindowHandle() == nullptr, "a second teardown finds nothing to release");
   std::printf("%d failed\n", failures);
   return failures;
 }
