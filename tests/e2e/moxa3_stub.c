@@ -1,56 +1,34 @@
 /* Stands in for the Moxa3 player under Wine: appends its command line to the file named by
-   MOXA3_STUB_RECORD, waits the milliseconds written in the file named by MOXA3_STUB_DELAY (none
-   when it is missing), then shows a window titled as the player's until it is closed or a minute
-   has passed. The window is a popup, so its X window on the virtual display has the outer size
-   that MoveWindow gives it. */
+   MOXA3_STUB_RECORD, waits the milliseconds written in the file named by MOXA3_STUB_DELAY (if
+   any), then shows a popup (so its X window has the outer size MoveWindow gives it) titled as the
+   player's, until it is closed or a minute has passed. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
 
 static LRESULT CALLBACK StubWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY || message == WM_TIMER) {
-    PostQuitMessage(0);
-    return 0;
-  }
+  if (message == WM_DESTROY || message == WM_TIMER) PostQuitMessage(0);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static void RecordCommandLine(void) {
-  const char* path = getenv("MOXA3_STUB_RECORD");
-  FILE* record = path ? fopen(path, "a") : NULL;
-  if (record == NULL) return;
-  fprintf(record, "%s\n", GetCommandLineA());
-  fclose(record);
-}
-
-static void WaitTheDelay(void) {
-  const char* path = getenv("MOXA3_STUB_DELAY");
-  FILE* delay = path ? fopen(path, "r") : NULL;
-  int milliseconds = 0;
-  if (delay == NULL) return;
-  if (fscanf(delay, "%d", &milliseconds) == 1) Sleep((DWORD)milliseconds);
-  fclose(delay);
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-  (void)previous;
-  (void)commandLine;
-  RecordCommandLine();
-  WaitTheDelay();
-  WNDCLASSA windowClass = {0};
-  windowClass.lpfnWndProc = StubWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hbrBackground = (HBRUSH)GetStockObject(GRAY_BRUSH);
-  windowClass.lpszClassName = "Moxa3Stub";
+  FILE* file = fopen(getenv("MOXA3_STUB_RECORD"), "a");
+  int milliseconds = 0;
+  fprintf(file, "%s\n", GetCommandLineA());
+  fclose(file);
+  if ((file = fopen(getenv("MOXA3_STUB_DELAY"), "r")) != NULL) {
+    if (fscanf(file, "%d", &milliseconds) == 1) Sleep((DWORD)milliseconds);
+    fclose(file);
+  }
+  WNDCLASSA windowClass = {0, StubWindowProc, 0, 0, instance, NULL, NULL, (HBRUSH)GetStockObject(GRAY_BRUSH), NULL, "Moxa3Stub"};
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "Moxa3Stub", "Moxa3 video and audio player", WS_POPUP,
-                                300, 260, 320, 240, NULL, NULL, instance, NULL);
+  HWND window = CreateWindowExA(0, "Moxa3Stub", "Moxa3 video and audio player", WS_POPUP, 300, 260, 320, 240, NULL, NULL,
+                                instance, NULL);
   ShowWindow(window, show);
   SetTimer(window, 1, 60000, NULL);
   MSG message;
-  while (GetMessageA(&message, NULL, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
+  (void)previous;
+  (void)commandLine;
   return 0;
 }

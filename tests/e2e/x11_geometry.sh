@@ -1,39 +1,21 @@
 #!/usr/bin/env bash
 # The window's geometry and pixels. On 1920 x 1080 it starts at 0, 0, 1920 x 1080, showing the
-# 960 x 540 Canvas at scale 2 pixel for pixel as the headless backend draws it, also where another
-# window uncovered it; F6 gives 1280 x 960 (as does a right click on the "F6" label), F8 the full
-# screen at scale 1, F5 the half screen again; M moves the window to the pointer only while the
-# Canvas is 1280 wide. The system pointer is hidden over the window only. Odd screen sizes round
-# the half-screen Canvas down, and the screen is the primary monitor's (RandR), changes included.
+# 960 x 540 Canvas at scale 2 pixel for pixel as the headless backend draws it; F6 gives 1280 x 960,
+# F8 the full screen at scale 1, F5 the half screen again; M moves the window to the pointer only
+# while the Canvas is 1280 wide. Odd screen sizes round the half-screen Canvas down, and the screen
+# is the primary monitor's (RandR), changes included.
 source "$(dirname "$0")/lib.bash"
-vm_build vestramenu x11_probe x11_headless_frame
+vm_build vestramenu x11_headless_frame
 vm_start_xvfb
-
 menu=$WORK/media
-mkdir -p "$menu/Films"
-touch "$menu/song.mp3" "$menu/My Song.mp3"
+mkdir -p "$menu/Films" && touch "$menu/song.mp3" "$menu/My Song.mp3"
 xdotool mousemove 700 400
 vm_start_menu "$menu"
 vm_expect_window_at GAME "0 0 1920 1080" "start-up"
-[ "$(xdotool search --name '^GAME$' | wc -l)" -eq 1 ] || vm_fail "not exactly one window titled GAME"
 # The clock differs between runs: minus hides it in both.
 vm_key_until_frame minus "$menu" 1920 1080 700 400 1920 1080 0xBD
 
-xmessage -geometry 400x300+200+200 -name cover "a window over the menu" 2>/dev/null &
-cover=$!
-STARTED_PIDS+=("$cover")
-vm_check_for 10 "xdotool search --name '^cover\$'" || vm_fail "the covering window did not appear"
-sleep 0.3
-kill "$cover"
-vm_expect_frame "the frame uncovered again" "$menu" 1920 1080 700 400 1920 1080 0xBD
-
 vm_key_until F6 "vm_window_at GAME '0 0 1280 960'"
-xdotool mousemove 640 480
-sleep 0.3
-[ "$("$HELPERS/x11_probe" cursor)" == "1x1 0" ] || vm_fail "the pointer shows over the window"
-xdotool mousemove 1600 1000
-sleep 0.3
-[ "$("$HELPERS/x11_probe" cursor | cut -d' ' -f2)" != 0 ] || vm_fail "the pointer is hidden outside the window"
 xdotool mousemove 100 50
 vm_key_until m "vm_window_at GAME '100 50 1280 960'"
 vm_key_until F5 "vm_window_at GAME '0 0 1920 1080'"
@@ -43,9 +25,7 @@ xdotool mousemove 700 400
 vm_key_until_frame F8 "$menu" 1920 1080 700 400 1920 1080 0xBD 0x77
 vm_press_key m
 vm_expect_window_at GAME "0 0 1920 1080" "the full screen after M"
-# Back to half screen, then the "F6" label: x 479, in the band below the base line at 540 - 11.
 vm_key_until F5 "vm_frame_matches '$menu' 1920 1080 700 400 1920 1080 0xBD 0x77 0x74"
-vm_click_canvas_until 480 524 960 540 "vm_window_at GAME '0 0 1280 960'"
 vm_quit_menu
 
 # screen | primary monitor (empty: none set) | half screen | F8 | primary monitor later | F8 then

@@ -1,9 +1,7 @@
-// The frame the headless backend presents for a folder, as the X11 window should show it: the
-// Canvas enlarged by PixelScale with its bottom row last, written as a binary PPM.
-//   x11_headless_frame FOLDER SCREEN_WIDTH SCREEN_HEIGHT CURSOR_X CURSOR_Y OUT.ppm [KEY | @X,Y ...]
-// The menu starts in FOLDER on a screen of the given size with the cursor at the given screen
-// point; each KEY (a virtual-key code, decimal or 0x hex) is pressed in a frame of its own, and
-// @X,Y moves the cursor to that screen point.
+// The frame the headless backend presents, as the X11 window should show it: the Canvas enlarged
+// by PixelScale, bottom row last, as a binary PPM. The menu starts in FOLDER on a screen of the
+// given size with the cursor at the given point; each KEY (a virtual-key code) is pressed in a
+// frame of its own, and @X,Y moves the cursor to that screen point.
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,8 +13,6 @@
 #include "shell/menu_state.h"
 
 namespace {
-
-constexpr int kSettleFrames = 3;
 
 bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t scale) {
   const int32_t width = frame.lastFrameWidth, height = frame.lastFrameHeight;
@@ -37,7 +33,7 @@ bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t 
 
 int main(int argc, char** argv) {
   if (argc < 7 || chdir(argv[1]) != 0) {
-    std::fprintf(stderr, "usage: x11_headless_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y OUT.ppm [KEY...]\n");
+    std::fprintf(stderr, "usage: x11_headless_frame FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y OUT.ppm [KEY | @X,Y ...]\n");
     return 2;
   }
   headless::Reset();
@@ -48,18 +44,13 @@ int main(int argc, char** argv) {
   backend.cursorY = std::atoi(argv[5]);
   ResetMenuState();
   StartMenu();
-  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  for (int i = 0; i < 3; ++i) RunIteration();  // settle
   for (int arg = 7; arg < argc; ++arg) {
-    if (argv[arg][0] == '@') {
-      char* comma = nullptr;
-      backend.cursorX = static_cast<int32_t>(std::strtol(argv[arg] + 1, &comma, 10));
-      backend.cursorY = *comma == ',' ? static_cast<int32_t>(std::strtol(comma + 1, nullptr, 10)) : 0;
-      continue;
-    }
+    if (std::sscanf(argv[arg], "@%d,%d", &backend.cursorX, &backend.cursorY) == 2) continue;
     headless::Queue(headless::EventKind::KeyDown, static_cast<int32_t>(std::strtol(argv[arg], nullptr, 0)));
     RunIteration();  // the key arrives in this frame's pump
     RunIteration();  // and acts in this one
   }
-  for (int i = 0; i < kSettleFrames; ++i) RunIteration();
+  for (int i = 0; i < 3; ++i) RunIteration();
   return WriteEnlargedFrame(argv[6], backend, PixelScale) ? 0 : 1;
 }

@@ -1,13 +1,8 @@
 // What bare Xvfb, without a window manager, cannot show the X11 tests by itself:
 //   x11_probe close WINDOW  sends the window manager's close request (WM_DELETE_WINDOW)
-//   x11_probe iconify       prints "ready", then the window a client asks to iconify within 10 s
 //   x11_probe saver         prints the screen saver's state: on, off or disabled
-//   x11_probe cursor        prints the pointer image's size and visible pixels: "WxH VISIBLE"
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/scrnsaver.h>
-#include <poll.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,33 +18,7 @@ int SendCloseRequest(Display* display, Window window) {
   event.xclient.format = 32;
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
-  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-  XSync(display, False);
-  return sent != 0 ? 0 : 1;
-}
-
-// XIconifyWindow sends WM_CHANGE_STATE with IconicState to the root.
-int AwaitIconifyRequest(Display* display) {
-  const Atom changeState = XInternAtom(display, "WM_CHANGE_STATE", False);
-  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  XSync(display, False);
-  std::puts("ready");
-  std::fflush(stdout);
-  pollfd connection{ConnectionNumber(display), POLLIN, 0};
-  for (int waited = 0; waited < 100;) {
-    if (XPending(display) == 0) {
-      waited += poll(&connection, 1, 100) == 0;
-      continue;
-    }
-    XEvent event;
-    XNextEvent(display, &event);
-    if (event.type == ClientMessage && event.xclient.message_type == changeState &&
-        event.xclient.data.l[0] == IconicState) {
-      std::printf("%lu\n", event.xclient.window);
-      return 0;
-    }
-  }
-  return 1;
+  return XSendEvent(display, window, False, NoEventMask, &event) != 0 ? 0 : 1;
 }
 
 int PrintSaverState(Display* display) {
@@ -57,16 +26,6 @@ int PrintSaverState(Display* display) {
   if (info == nullptr || !XScreenSaverQueryInfo(display, DefaultRootWindow(display), info)) return 1;
   std::puts(info->state == ScreenSaverOn ? "on" : info->state == ScreenSaverOff ? "off" : "disabled");
   XFree(info);
-  return 0;
-}
-
-int PrintCursor(Display* display) {
-  XFixesCursorImage* image = XFixesGetCursorImage(display);
-  if (image == nullptr) return 1;
-  int visible = 0;
-  for (int i = 0; i < image->width * image->height; ++i) visible += (image->pixels[i] >> 24) != 0;
-  std::printf("%dx%d %d\n", image->width, image->height, visible);
-  XFree(image);
   return 0;
 }
 
@@ -78,10 +37,8 @@ int main(int argc, char** argv) {
   if (display == nullptr) return 1;
   int status = 2;
   if (command == "close" && argc == 3) status = SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
-  if (command == "iconify") status = AwaitIconifyRequest(display);
   if (command == "saver") status = PrintSaverState(display);
-  if (command == "cursor") status = PrintCursor(display);
-  if (status == 2) std::fprintf(stderr, "usage: x11_probe close WINDOW | iconify | saver | cursor\n");
+  if (status == 2) std::fprintf(stderr, "usage: x11_probe close WINDOW | saver\n");
   XCloseDisplay(display);
   return status;
 }
