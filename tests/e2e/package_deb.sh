@@ -10,6 +10,9 @@ vm_build vestramenu moxa3 x11_headless_frame
   { cat "$WORK/cpack.log" >&2; vm_fail "cpack made no package"; }
 deb=$(ls "$WORK"/package/vestramenu_*.deb)
 lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian.log" >&2; vm_fail "lintian: errors"; }
+# Depends from the libraries linked (libX11 among them); the players recommended.
+dpkg-deb -f "$deb" Depends | grep -q libx11 && [ "$(dpkg-deb -f "$deb" Recommends)" == "mpv, xdg-utils" ] ||
+  vm_fail "fields: $(dpkg-deb -f "$deb" Depends Recommends)"
 
 root=$WORK/root
 dpkg -x "$deb" "$root"
