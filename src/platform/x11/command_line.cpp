@@ -34,8 +34,8 @@ constexpr char kKeys[] =
     "  D                 minimise\n"
     "  Esc               quit\n"
     "\n"
-    "Files are played by the moxa3 program in the start folder, else the moxa3 installed beside\n"
-    "vestramenu, else the first moxa3 on PATH. The display is taken from DISPLAY.\n";
+    "Files are played by the moxa3 installed beside vestramenu, else the first moxa3 on PATH;\n"
+    "never by one found in the start folder or a folder browsed. The display is taken from DISPLAY.\n";
 
 }  // namespace
 
