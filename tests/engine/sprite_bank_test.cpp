@@ -17,7 +17,7 @@ class SpriteBankTest : public ::testing::Test {
   void SetUp() override { AllocateSpriteBank(); }
   void TearDown() override { ReleaseSpriteBank(); }
   static bool Load(const std::vector<uint8_t>& bytes, uint32_t slot = 5) {
-    WriteBytes("sprite.bmp", bytes);
+    std::ofstream("sprite.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
     return LoadSpriteBitmap("sprite.bmp", slot);
   }
   static std::vector<uint8_t> Pixels(uint32_t slot) {
@@ -31,7 +31,7 @@ class SpriteBankTest : public ::testing::Test {
 };
 
 TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
-  std::vector<uint8_t> file = BmpHeader(4, 2), expected;
+  std::vector<uint8_t> file = Bmp(4, 2), expected;
   for (uint8_t pixel = 0; pixel < 8; ++pixel) {
     file.insert(file.end(), {uint8_t(0x10 + pixel), uint8_t(0x20 + pixel), uint8_t(0x30 + pixel)});
     expected.insert(expected.end(), {uint8_t(0x30 + pixel), uint8_t(0x20 + pixel), uint8_t(0x10 + pixel)});
@@ -44,7 +44,7 @@ TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
   ASSERT_TRUE(Load(file));
   EXPECT_EQ(SpriteBank[5].bytesPerPixel, 3u);
   EXPECT_EQ(Pixels(5), expected);
-  ASSERT_TRUE(Load(BmpHeader(0, 9)));  // an empty pixel array still gets a buffer
+  ASSERT_TRUE(Load(Bmp(0, 9)));  // an empty pixel array still gets a buffer
   EXPECT_NE(SpriteBank[5].pixels, nullptr);
   EXPECT_TRUE(Load(CountingBmp(1, 1), SpriteSlotCount - 1));
   EXPECT_FALSE(Load(CountingBmp(1, 1), SpriteSlotCount));
@@ -58,37 +58,34 @@ TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
 // No header makes the reader read or allocate more than the file holds. A rejected file leaves the
 // slot as it was; an accepted header keeps its sizes but the slot loses its pixels.
 TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
-  auto withPixelBytes = [](std::vector<uint8_t> file, ptrdiff_t bytes) {
-    file.resize(static_cast<size_t>(54 + bytes), 0x44);
-    return file;
-  };
-  std::vector<uint8_t> notBm = CountingBmp(1, 1);
+  std::vector<uint8_t> notBm = CountingBmp(1, 1), shortHeader = Bmp(1, 1);
   notBm[1] = 'A';
+  shortHeader.pop_back();
   const std::vector<uint8_t> preloaded = {2, 1, 0, 5, 4, 3};
   const struct {
     std::vector<uint8_t> file;
     uint32_t width, height;  // 2 x 1: rejected, the slot keeps its preloaded pixels
   } cases[] = {
-      {withPixelBytes(BmpHeader(1, 1, 8), 4), 2, 1},  // not 24 bits
+      {Bmp(1, 1, 4, 8), 2, 1},  // not 24 bits
       {notBm, 2, 1},
-      {withPixelBytes(CountingBmp(1, 1), -1), 2, 1},  // short header
+      {shortHeader, 2, 1},
       {{}, 2, 1},
-      {BmpHeader(1, 1), 1, 1},                        // the pixels are missing
-      {withPixelBytes(BmpHeader(4, 4), 47), 4, 4},    // one byte short
-      {withPixelBytes(BmpHeader(1000, 1000), 12), 1000, 1000},
-      {withPixelBytes(BmpHeader(0x7FFFFFFF, 0x7FFFFFFF), 12), 0x7FFFFFFF, 0x7FFFFFFF},  // beyond memory
-      {withPixelBytes(BmpHeader(0x80000000, 1), 12), 0x80000000, 1},                    // negative
-      {withPixelBytes(BmpHeader(1, 0xFFFFFFFF), 12), 1, 0xFFFFFFFF},
-      {withPixelBytes(BmpHeader(0xFFFFFFFF, 0xFFFFFFFF), 12), 0xFFFFFFFF, 0xFFFFFFFF},  // product wraps to 3
-      {withPixelBytes(BmpHeader(0x55555556, 0x30000000), 12), 0x55555556, 0x30000000},  // wraps in 32 bits
+      {Bmp(1, 1), 1, 1},         // the pixels are missing
+      {Bmp(4, 4, 47), 4, 4},     // one byte short
+      {Bmp(1000, 1000, 12), 1000, 1000},
+      {Bmp(0x7FFFFFFF, 0x7FFFFFFF, 12), 0x7FFFFFFF, 0x7FFFFFFF},  // beyond memory
+      {Bmp(0x80000000, 1, 12), 0x80000000, 1},                    // negative
+      {Bmp(1, 0xFFFFFFFF, 12), 1, 0xFFFFFFFF},
+      {Bmp(0xFFFFFFFF, 0xFFFFFFFF, 12), 0xFFFFFFFF, 0xFFFFFFFF},  // product wraps to 3
+      {Bmp(0x55555556, 0x30000000, 12), 0x55555556, 0x30000000},  // wraps in 32 bits
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.file.size() << " bytes, " << c.width << " x " << c.height);
     ASSERT_TRUE(Load(CountingBmp(2, 1)));
     EXPECT_FALSE(Load(c.file));
-    EXPECT_EQ(std::tuple(SpriteBank[5].width, SpriteBank[5].height, SpriteBank[5].bytesPerPixel),
-              std::tuple(c.width, c.height, 3u));
-    EXPECT_EQ(Pixels(5), c.width == 2 ? preloaded : std::vector<uint8_t>{});
+    const SpriteSlot& slot = SpriteBank[5];
+    EXPECT_EQ(std::tuple(slot.width, slot.height, slot.bytesPerPixel, Pixels(5)),
+              std::tuple(c.width, c.height, 3u, c.width == 2 ? preloaded : std::vector<uint8_t>{}))
+        << c.file.size() << " bytes";
   }
   ASSERT_TRUE(Load(CountingBmp(2, 1)));
   fs::create_directory("folder.bmp");

@@ -6,14 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "platform/posix/spawn.h"
 
@@ -22,15 +19,17 @@ using Words = std::vector<std::string>;
 
 namespace {
 
-// Waits up to five seconds for this process's children to end; false when one is left as a zombie
-// (which this reaps) or still runs.
-bool ChildrenEndWithoutZombies() {
-  for (int i = 0; i < 500; ++i) {
-    const pid_t child = waitpid(-1, nullptr, WNOHANG);
-    if (child != 0) return child < 0 && errno == ECHILD;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+// Waits up to five seconds for ready(); true when it came.
+template <typename Ready>
+bool WaitFor(Ready ready) {
+  for (int i = 0; i < 500; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+    if (ready()) return true;
   return false;
+}
+// False when a child of this process is left as a zombie (which this reaps) or still runs.
+bool ChildrenEndWithoutZombies() {
+  pid_t child = 0;
+  return WaitFor([&] { return (child = waitpid(-1, nullptr, WNOHANG)) != 0; }) && child < 0 && errno == ECHILD;
 }
 
 class Spawning : public ::testing::Test {
@@ -48,7 +47,7 @@ class Spawning : public ::testing::Test {
   // The recorded argv, waiting up to five seconds for the program to write it; consumed.
   Words TakeRecordedArgv() const {
     const fs::path path = folder_ / "argv";
-    for (int i = 0; i < 500 && !fs::exists(path); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitFor([&] { return fs::exists(path); });
     std::ifstream in(path, std::ios::binary);
     Words words;
     for (std::string word; std::getline(in, word, '\0');) words.push_back(word);
@@ -69,14 +68,9 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   fs::current_path(onPath);  // the current folder is never looked in
   const std::string path = unrunnable.string() + ":" + onPath.string(), found = (onPath / "moxa3").string();
   const std::tuple<std::string, std::string, std::string> cases[] = {
-      {beside.string(), path, found},
-      {beside.string(), "::.:path:" + unrunnable.string(), ""},
-      {beside.string(), "", ""},
-      {"", path, found},
-      {unrunnable.string(), path, found},
-      {onPath.string(), "", found},
-      {(folder_ / "folder").string(), (folder_ / "folder").string(), ""},
-  };
+      {beside.string(), path, found}, {beside.string(), "::.:path:" + unrunnable.string(), ""},
+      {beside.string(), "", ""}, {"", path, found}, {unrunnable.string(), path, found}, {onPath.string(), "", found},
+      {(folder_ / "folder").string(), (folder_ / "folder").string(), ""}};
   for (const auto& [folder, searchPath, expected] : cases)
     EXPECT_EQ(posix::FindPlayerProgram(folder, searchPath), expected) << folder << " " << searchPath;
   // The menu's own lookup: none beside this test program, so the one on PATH.
@@ -94,16 +88,13 @@ TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
   using Split = platform::ParameterSplit;
   // Only the space separates words, and runs of it give no empty word; a whole string is one.
   const std::tuple<std::string, Split, Words> cases[] = {
-      {" rightful " + path + " 0 ", Split::AtSpaces, {"rightful", path, "0"}},
-      {"", Split::AtSpaces, {}},
-      {"  a   b\tc ", Split::AtSpaces, {"a", "b\tc"}},
-      {folder, Split::Whole, {folder}},
-  };
-  for (const auto& [parameters, split, words] : cases) {
+      {" rightful " + path + " 0 ", Split::AtSpaces, {player_, "rightful", path, "0"}},
+      {"", Split::AtSpaces, {player_}},
+      {"  a   b\tc ", Split::AtSpaces, {player_, "a", "b\tc"}},
+      {folder, Split::Whole, {player_, folder}}};
+  for (const auto& [parameters, split, argv] : cases) {
     posix::StartProgram(player_.c_str(), parameters.c_str(), split);
-    Words expected = {player_};
-    expected.insert(expected.end(), words.begin(), words.end());
-    EXPECT_EQ(TakeRecordedArgv(), expected) << parameters;
+    EXPECT_EQ(TakeRecordedArgv(), argv) << parameters;
   }
   EXPECT_FALSE(fs::exists(canary));
   // A program that cannot be started is reported to the caller only, and leaves no zombie.
@@ -113,26 +104,23 @@ TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
   EXPECT_TRUE(ChildrenEndWithoutZombies());
 }
 
-// The hexadecimal signal set on the "name:" line of a /proc status text.
-uint64_t SignalSet(const std::string& status, const std::string& name) {
-  const size_t at = status.find("\n" + name + ":");
-  return at == std::string::npos ? ~uint64_t{0} : std::stoull(status.substr(at + name.size() + 2), nullptr, 16);
-}
-
 TEST_F(Spawning, AChildStartsWithDefaultChildSignalsAndNothingBlocked) {
-  sigset_t blocked, previous;
-  sigemptyset(&blocked);
-  sigaddset(&blocked, SIGUSR1);
-  pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+  sigset_t usr1, previous;
+  sigemptyset(&usr1);
+  sigaddset(&usr1, SIGUSR1);
+  pthread_sigmask(SIG_BLOCK, &usr1, &previous);
   // cp copies its own status: the state it started in, with no shell in between. It must be reaped.
   const bool started = posix::SpawnProgram("cp", {"/proc/self/status", (folder_ / "status").string()});
   pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   ASSERT_TRUE(started);
   ASSERT_TRUE(ChildrenEndWithoutZombies());
   std::ifstream in(folder_ / "status");
-  const std::string status((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(SignalSet(status, "SigIgn") & (uint64_t{1} << (SIGCHLD - 1)), 0u);
-  EXPECT_EQ(SignalSet(status, "SigBlk"), 0u);
+  uint64_t blocked = 1, ignored = 1;  // the hexadecimal sets of the status's lines
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("SigBlk:", 0) == 0) blocked = std::stoull(line.substr(7), nullptr, 16);
+    if (line.rfind("SigIgn:", 0) == 0) ignored = std::stoull(line.substr(7), nullptr, 16);
+  }
+  EXPECT_EQ(std::pair(blocked, ignored & (uint64_t{1} << (SIGCHLD - 1))), std::pair(uint64_t{0}, uint64_t{0}));
 }
 
 }  // namespace
