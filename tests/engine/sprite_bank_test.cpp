@@ -30,20 +30,23 @@ class SpriteBankTest : public ::testing::Test {
   CurrentScratchFolder folder_;
 };
 
+// A file's pixels as the bank should hold them: the bytes after the header, red first.
+std::vector<uint8_t> RedFirst(const std::vector<uint8_t>& file) {
+  std::vector<uint8_t> pixels(file.begin() + std::min<ptrdiff_t>(54, std::ssize(file)), file.end());
+  for (size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
+  return pixels;
+}
+
 TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
-  std::vector<uint8_t> file = Bmp(4, 2), expected;
-  for (uint8_t pixel = 0; pixel < 8; ++pixel) {
-    file.insert(file.end(), {uint8_t(0x10 + pixel), uint8_t(0x20 + pixel), uint8_t(0x30 + pixel)});
-    expected.insert(expected.end(), {uint8_t(0x30 + pixel), uint8_t(0x20 + pixel), uint8_t(0x10 + pixel)});
-  }
+  std::vector<uint8_t> file = CountingBmp(4, 2);
+  const std::vector<uint8_t> expected = RedFirst(file);
   file[10] = 200;        // the header's own pixel-data offset is not consulted
   file[30] = 1;          // nor the compression field
   file[29] = 1;          // only the bit count's low byte must be 24
   file.push_back(0xEE);  // bytes beyond the pixel array are not read
   ASSERT_TRUE(Load(CountingBmp(3, 3)));  // replaced by the next load
   ASSERT_TRUE(Load(file));
-  EXPECT_EQ(SpriteBank[5].bytesPerPixel, 3u);
-  EXPECT_EQ(Pixels(5), expected);
+  EXPECT_EQ(std::pair(SpriteBank[5].bytesPerPixel, Pixels(5)), std::pair(3u, expected));
   ASSERT_TRUE(Load(Bmp(0, 9)));  // an empty pixel array still gets a buffer
   EXPECT_NE(SpriteBank[5].pixels, nullptr);
   EXPECT_TRUE(Load(CountingBmp(1, 1), SpriteSlotCount - 1));
@@ -96,36 +99,25 @@ TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
   EXPECT_EQ(Pixels(5), preloaded);
 }
 
-// The sample file at path as the bank should hold it: the bytes after the header, red first.
-std::vector<uint8_t> SamplePixels(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  bytes.erase(bytes.begin(), bytes.begin() + std::min<size_t>(54, bytes.size()));
-  for (size_t i = 0; i + 2 < bytes.size(); i += 3) std::swap(bytes[i], bytes[i + 2]);
-  return bytes;
-}
-
 TEST_F(SpriteBankTest, EveryListedFileReachesItsSlot) {
   ASSERT_TRUE(CopySampleSprites());
   LoadSpriteLists();
-  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 214);
-  EXPECT_EQ(FilledSlots(1200, 1223), 21);
-  const std::pair<uint32_t, const char*> samples[] = {
-      {1104, "bmp_cross/cross4.bmp"}, {130, "bmp_dungeon/source.bmp"}, {160, "bmp_dungeon/source.bmp"},
-      {0, "bmp_item/blank.bmp"}, {1223, "bmp_unit/unit_pleidian.bmp"}};
+  EXPECT_EQ(std::pair(FilledSlots(0, SpriteSlotCount - 1), FilledSlots(1200, 1223)), std::pair(214L, 21L));
+  const std::pair<uint32_t, const char*> samples[] = {{1104, "bmp_cross/cross4.bmp"}, {130, "bmp_dungeon/source.bmp"},
+      {160, "bmp_dungeon/source.bmp"}, {0, "bmp_item/blank.bmp"}, {1223, "bmp_unit/unit_pleidian.bmp"}};
   for (const auto& [slot, path] : samples) {
-    EXPECT_EQ(SamplePixels(path).size(), 16u * 16 * 3) << path;
-    EXPECT_EQ(Pixels(slot), SamplePixels(path)) << slot << " " << path;
+    std::ifstream in(path, std::ios::binary);
+    const auto pixels = RedFirst({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    EXPECT_EQ(std::pair(pixels.size(), Pixels(slot)), std::pair(size_t{16 * 16 * 3}, pixels)) << slot << " " << path;
   }
   EXPECT_NE(SpriteBank[130].pixels, SpriteBank[160].pixels);  // a file listed twice is read twice
-  EXPECT_NE(Pixels(131), SamplePixels("bmp_dungeon/source.bmp"));
+  EXPECT_NE(Pixels(131), Pixels(130));
   // Without the cube folder only its slots stay empty.
   ReleaseSpriteBank();
   AllocateSpriteBank();
   fs::remove_all("bmp_cube");
   LoadSpriteLists();
-  EXPECT_EQ(FilledSlots(1200, 1206), 0);
-  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 207);
+  EXPECT_EQ(std::pair(FilledSlots(0, SpriteSlotCount - 1), FilledSlots(1200, 1206)), std::pair(207L, 0L));
 }
 
 // The texture takes the width as both sides with 4-byte rows: only sprites it covers exactly go.

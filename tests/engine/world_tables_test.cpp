@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "canvas/canvas.h"
@@ -82,17 +81,14 @@ TEST_F(StartedEngineTest, StartUpValues) {
 
 // Entry i holds i thousandths of a degree; filled on any number of threads, the floats are the same.
 TEST_F(StartedEngineTest, TrigTablesAreWholeAndTheSameOnEveryThreadCount) {
-  EXPECT_EQ(World.SineTable[90000], 1.0f);
-  EXPECT_EQ(World.CosineTable[0], 1.0f);
+  EXPECT_EQ(std::pair(World.SineTable[90000], World.CosineTable[0]), std::pair(1.0f, 1.0f));
   EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
   EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
-  auto sine = std::make_unique<float[]>(TrigTableSize), cosine = std::make_unique<float[]>(TrigTableSize);
   for (uint32_t threads : {0u, 1u, 3u, 16u}) {
-    std::fill_n(sine.get(), TrigTableSize, -2.0f);
-    std::fill_n(cosine.get(), TrigTableSize, -2.0f);
-    FillTrigTables(sine.get(), cosine.get(), threads);
-    EXPECT_TRUE(std::equal(sine.get(), sine.get() + TrigTableSize, World.SineTable)) << threads;
-    EXPECT_TRUE(std::equal(cosine.get(), cosine.get() + TrigTableSize, World.CosineTable)) << threads;
+    std::vector<float> sine(TrigTableSize, -2.0f), cosine(TrigTableSize, -2.0f);
+    FillTrigTables(sine.data(), cosine.data(), threads);
+    EXPECT_TRUE(std::equal(sine.begin(), sine.end(), World.SineTable)) << threads;
+    EXPECT_TRUE(std::equal(cosine.begin(), cosine.end(), World.CosineTable)) << threads;
   }
   // Built only when neither table exists.
   float* const sineTable = World.SineTable;
