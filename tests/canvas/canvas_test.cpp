@@ -124,7 +124,7 @@ TEST_F(CanvasTest, LinesTakeTheMinorStepLateAndKeepOnlyInsidePixels) {
   EXPECT_EQ(DrawnPixels(), RectCells(33, 5, 40, 5));
 }
 
-TEST_F(CanvasTest, BackquoteAndMissingCharactersHaveTheirOwnInk) {
+TEST_F(CanvasTest, TextInkLabelBandsAndTheTextBuffer) {
   // The backquote's record holds only its width 9; a character the font lacks is a hollow box.
   FormatText("`");
   EXPECT_EQ(DrawText(0, 50, 1, 1, 1), 10);
@@ -133,18 +133,13 @@ TEST_F(CanvasTest, BackquoteAndMissingCharactersHaveTheirOwnInk) {
   FormatText("\xE2\x82\xAC");
   EXPECT_EQ(DrawText(0, 50, 1, 1, 1), 4);
   EXPECT_EQ(DrawnPixels(), Outline(0, 45, 2, 49));
-}
-
-TEST_F(CanvasTest, LaterLabelWinsWhereBandsMeet) {
-  // List rows 8 apart: the lower label's top band row is the upper one's bottom row.
+  // Label rows 8 apart: the lower label's top band row is the upper one's bottom row.
   FormatText("ESC");
   DrawLabel(10, 40, 255, 255, 0, 12001);
   DrawLabel(10, 48, 255, 255, 0, 12000);
   EXPECT_EQ(CellsWithId(12000), RectCells(10, 39, 21, 47));
   EXPECT_EQ(CellsWithId(12001), RectCells(10, 31, 21, 38));
-}
-
-TEST_F(CanvasTest, TextBufferIsNeverOverrun) {
+  // The text buffer is never overrun.
   FormatText("%s", std::string(400, 'x').c_str());
   EXPECT_EQ(std::strlen(TextBuffer), 255u);
   FormatText("C:");

@@ -81,7 +81,7 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   fs::current_path(fs::temp_directory_path());
 }
 
-TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
+TEST_F(Spawning, ArgumentsArriveAsAnArgvNoShellActsOnThemAndNoSignalStaysBlocked) {
   const std::string canary = (folder_ / "canary").string();
   const std::string path = "/m/$(touch*" + canary + ")`touch*" + canary + "`;touch*" + canary + "|x&y'q\"\n-z";
   const std::string folder = "/media/My Films/it's \"here\" $(touch " + canary + ") ; -n";
@@ -102,9 +102,7 @@ TEST_F(Spawning, ArgumentsArriveAsAnArgvAndNoShellEverActsOnThem) {
   EXPECT_FALSE(posix::SpawnProgram("", {}));
   posix::StartProgram("/no/such/folder/vm-no-such-program", " rightful x 0 ", Split::AtSpaces);
   EXPECT_TRUE(ChildrenEndWithoutZombies());
-}
-
-TEST_F(Spawning, AChildStartsWithDefaultChildSignalsAndNothingBlocked) {
+  // A child starts with SIGCHLD at its default and nothing blocked.
   sigset_t usr1, previous;
   sigemptyset(&usr1);
   sigaddset(&usr1, SIGUSR1);
