@@ -150,9 +150,11 @@ TEST_F(CanvasTest, TextInkLabelBandsAndTheTextBuffer) {
   EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 256 * 5);
   EXPECT_EQ(DrawLabelClipped(0, 50, 255, 255, 0, 4, 10), 256 * 5);
   EXPECT_EQ(DrawText(0, 50, 255, 255, 0), 256 * 5);
-  // The longest formatted text, cut inside a two-byte letter: the tail is one box.
-  FormatText("%s\xC3\xA9", std::string(254, 'e').c_str());
-  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 254 * 4 + 4);
+  // The longest formatted text, cut inside a two-byte letter: the tail is one box, the rest UTF-8.
+  std::string accents;
+  while (accents.size() < 254) accents += "\xC3\xA9";
+  FormatText("%s\xC3\xA9", accents.c_str());
+  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 127 * 4 + 4);
 }
 
 // The font's drawing steps, one PutPixel or PutPickId per cell: a character is drawn whole when

@@ -70,7 +70,7 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {beside.string(), path, found}, {beside.string(), "::.:path:" + unrunnable.string(), ""},
       {beside.string(), "", ""}, {"", path, found}, {unrunnable.string(), path, found}, {onPath.string(), "", found},
-      {(folder_ / "folder").string(), (folder_ / "folder").string(), ""}};
+      {"", onPath.string(), found}, {(folder_ / "folder").string(), (folder_ / "folder").string(), ""}};
   for (const auto& [folder, searchPath, expected] : cases)
     EXPECT_EQ(posix::FindPlayerProgram(folder, searchPath), expected) << folder << " " << searchPath;
   // The menu's own lookup: none beside this test program, so the one on PATH.
