@@ -66,7 +66,8 @@ TEST_F(Spawning, ThePlayerIsTheOneBesideTheExecutableElseTheFirstOnAnAbsoluteSea
   std::ofstream(unrunnable / "moxa3") << "not a program";
   fs::create_directories(folder_ / "folder" / "moxa3");  // a folder is no program either
   fs::current_path(onPath);  // the current folder is never looked in
-  const std::string path = unrunnable.string() + ":" + onPath.string(), found = (onPath / "moxa3").string();
+  const std::string path = unrunnable.string() + ":" + onPath.string() + ":" + beside.string();
+  const std::string found = (onPath / "moxa3").string();
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {beside.string(), path, found}, {beside.string(), "::.:path:" + unrunnable.string(), ""},
       {beside.string(), "", ""}, {"", path, found}, {unrunnable.string(), path, found}, {onPath.string(), "", found},
