@@ -95,18 +95,14 @@ InkRows FindInkRows(int64_t y) {
   return rows;
 }
 
-// The same pixels PutPixel would write; the column test is left out for glyphs wholly inside.
+// The same pixels PutPixel would write.
 void DrawInk(const GlyphMask& mask, const InkRows& inkRows, int64_t pen, uint32_t pixel) {
-  if (pen >= CanvasWidth || pen + mask.width <= 0) return;
-  const bool wholeWidthInside = pen >= 0 && pen + mask.width <= CanvasWidth;
   for (int32_t row = 1; row <= kGlyphRows; ++row) {
     uint8_t* const rowStart = inkRows.starts[row];
     if (!rowStart) continue;
     for (uint32_t bits = mask.rows[row]; bits != 0; bits &= bits - 1) {
       const int64_t x = pen + std::countr_zero(bits);
-      if (wholeWidthInside || (x >= 0 && x < CanvasWidth)) {
-        std::memcpy(rowStart + 4 * x, &pixel, sizeof pixel);
-      }
+      if (x >= 0 && x < CanvasWidth) std::memcpy(rowStart + 4 * x, &pixel, sizeof pixel);
     }
   }
 }

@@ -46,6 +46,10 @@ Cells CellsWithId(uint32_t id) {
 Cells RectCells(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   return CellsWhere([](int32_t, int32_t) { return true; }, x0, y0, x1, y1);
 }
+// The rectangle's border cells inside the Canvas.
+Cells Outline(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  return CellsWhere([=](int32_t x, int32_t y) { return x == x0 || x == x1 || y == y0 || y == y1; }, x0, y0, x1, y1);
+}
 
 TEST_F(CanvasTest, ClearingAndTheBackdropKeepWholeBuffers) {
   for (int pass = 0; pass < 2; ++pass) {  // the same size again still gives whole buffers
@@ -55,17 +59,15 @@ TEST_F(CanvasTest, ClearingAndTheBackdropKeepWholeBuffers) {
     PutPickId(32, 6, 5);
     SaveBackdrop();
     RestoreBackdrop();
-    EXPECT_EQ(DrawnPixels(), (Cells{{32, 6}}));
-    EXPECT_EQ(PickMap[33 * 7 - 1], 5u);
+    EXPECT_EQ(std::pair(DrawnPixels(), PickMap[33 * 7 - 1]), std::pair(Cells{{32, 6}}, 5u));
     for (const void* buffer : {static_cast<void*>(Canvas), static_cast<void*>(Backdrop), static_cast<void*>(PickMap)})
       EXPECT_LT(malloc_usable_size(const_cast<void*>(buffer)) - 33 * 7 * 4, 32u);  // and no more
   }
   SetCanvasSize(kWidth, kHeight);
   std::memset(Canvas, 0xAB, kWidth * kHeight * 4);
   std::fill_n(PickMap, kWidth * kHeight, 7u);
-  ClearCanvasRows(-5, 2);
-  ClearCanvasRows(kHeight - 1, kHeight + 10);
-  ClearCanvasRows(50, 50);
+  for (const auto& [first, last] : {Point{-5, 2}, Point{kHeight - 1, kHeight + 10}, Point{50, 50}})
+    ClearCanvasRows(first, last);
   Cells cleared = RectCells(0, 0, kWidth - 1, 1);
   cleared.merge(RectCells(0, kHeight - 1, kWidth - 1, kHeight - 1));
   EXPECT_EQ(CellsWithId(0), cleared);
@@ -116,38 +118,28 @@ TEST_F(CanvasTest, LinesTakeTheMinorStepLateAndKeepOnlyInsidePixels) {
   EXPECT_EQ(CellsWithId(0).size(), size_t(kWidth * kHeight));
   ClearCanvas();
   DrawFrame(kWidth - 3, 20, kWidth + 5, 23, 0, 255, 0);
-  Cells outline = RectCells(kWidth - 3, 20, kWidth - 1, 23);
-  for (const Point& inner : RectCells(kWidth - 2, 21, kWidth - 1, 22)) outline.erase(inner);
-  EXPECT_EQ(DrawnPixels(), outline);
+  EXPECT_EQ(DrawnPixels(), Outline(kWidth - 3, 20, kWidth + 5, 23));
   ClearCanvas();
   DrawFrame(40, 5, 33, 5, 0, 255, 0);  // a flat, reversed frame is one line
   EXPECT_EQ(DrawnPixels(), RectCells(33, 5, 40, 5));
 }
 
-TEST_F(CanvasTest, BackquoteAndMissingCharactersHaveTheirOwnInk) {
+TEST_F(CanvasTest, TextInkLabelBandsAndTheTextBuffer) {
   // The backquote's record holds only its width 9; a character the font lacks is a hollow box.
-  const std::pair<const char*, Cells> cases[] = {
-      {"`", {{0, 49}, {1, 48}}},
-      {"\xE2\x82\xAC", {{0, 49}, {1, 49}, {2, 49}, {0, 48}, {2, 48}, {0, 47}, {2, 47}, {0, 46}, {2, 46},
-                        {0, 45}, {1, 45}, {2, 45}}}};
-  for (const auto& [text, ink] : cases) {
-    ClearCanvas();
-    FormatText("%s", text);
-    EXPECT_EQ(DrawText(0, 50, 1, 1, 1), text[0] == '`' ? 10 : 4);
-    EXPECT_EQ(DrawnPixels(), ink) << text;
-  }
-}
-
-TEST_F(CanvasTest, LaterLabelWinsWhereBandsMeet) {
-  // List rows 8 apart: the lower label's top band row is the upper one's bottom row.
+  FormatText("`");
+  EXPECT_EQ(DrawText(0, 50, 1, 1, 1), 10);
+  EXPECT_EQ(DrawnPixels(), (Cells{{0, 49}, {1, 48}}));
+  ClearCanvas();
+  FormatText("\xE2\x82\xAC");
+  EXPECT_EQ(DrawText(0, 50, 1, 1, 1), 4);
+  EXPECT_EQ(DrawnPixels(), Outline(0, 45, 2, 49));
+  // Label rows 8 apart: the lower label's top band row is the upper one's bottom row.
   FormatText("ESC");
   DrawLabel(10, 40, 255, 255, 0, 12001);
   DrawLabel(10, 48, 255, 255, 0, 12000);
   EXPECT_EQ(CellsWithId(12000), RectCells(10, 39, 21, 47));
   EXPECT_EQ(CellsWithId(12001), RectCells(10, 31, 21, 38));
-}
-
-TEST_F(CanvasTest, TextBufferIsNeverOverrun) {
+  // The text buffer is never overrun.
   FormatText("%s", std::string(400, 'x').c_str());
   EXPECT_EQ(std::strlen(TextBuffer), 255u);
   FormatText("C:");
@@ -158,9 +150,11 @@ TEST_F(CanvasTest, TextBufferIsNeverOverrun) {
   EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 256 * 5);
   EXPECT_EQ(DrawLabelClipped(0, 50, 255, 255, 0, 4, 10), 256 * 5);
   EXPECT_EQ(DrawText(0, 50, 255, 255, 0), 256 * 5);
-  // The longest formatted text, cut inside a two-byte letter: the tail is one box.
-  FormatText("%s\xC3\xA9", std::string(254, 'e').c_str());
-  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 254 * 4 + 4);
+  // The longest formatted text, cut inside a two-byte letter: the tail is one box, the rest UTF-8.
+  std::string accents;
+  while (accents.size() < 254) accents += "\xC3\xA9";
+  FormatText("%s\xC3\xA9", accents.c_str());
+  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 127 * 4 + 4);
 }
 
 // The font's drawing steps, one PutPixel or PutPickId per cell: a character is drawn whole when

@@ -2,26 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "canvas/text_decoding.h"
 
 namespace {
 
-// A short record would lose its image, a stray character would show as ink, ink past the width
-// would never show; lookups never read outside a record's image.
+// Control codes, space, the braces, bar, tilde, 127 and codes past the table are blank, the
+// backquote is 9 wide, the rest 1 to 8 with no ink past the width; lookups stay inside a record.
 TEST(GlyphTable, RecordsAreWellFormedAndLookupsStayInside) {
   for (int code = 0; code < 256; ++code) {
     const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(code));
-    // Control codes, space, the braces, bar, tilde, 127 and codes past the table are blanks.
-    const bool blank = code <= 32 || code >= 123, backquote = code == '`';
-    EXPECT_TRUE(blank ? glyph.width == 2 : backquote ? glyph.width == 9 : glyph.width >= 1 && glyph.width <= 8);
+    const bool drawn = code > 32 && code < 123 && code != '`';
+    EXPECT_EQ(glyph.width, drawn ? std::clamp(glyph.width, 1, 8) : code == '`' ? 9 : 2) << code;
     for (int row = 0; row <= 10; ++row)
       for (int column = -1; column <= 9; ++column) {
-        const bool inRecord = !blank && !backquote && row >= 1 && row <= 9 && column >= 0 && column < 8;
-        const char cell = inRecord ? glyph.record[row * 8 + column] : '0';
+        const char cell = drawn && row >= 1 && row <= 9 && column >= 0 && column < 8 ? glyph.record[row * 8 + column] : '0';
         EXPECT_TRUE(cell == '0' || (cell == '1' && column < glyph.width)) << code << ": " << row << "," << column;
         EXPECT_EQ(IsInk(glyph, row, column), cell == '1') << code << ": " << row << "," << column;
       }

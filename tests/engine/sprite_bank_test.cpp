@@ -17,7 +17,7 @@ class SpriteBankTest : public ::testing::Test {
   void SetUp() override { AllocateSpriteBank(); }
   void TearDown() override { ReleaseSpriteBank(); }
   static bool Load(const std::vector<uint8_t>& bytes, uint32_t slot = 5) {
-    WriteBytes("sprite.bmp", bytes);
+    std::ofstream("sprite.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
     return LoadSpriteBitmap("sprite.bmp", slot);
   }
   static std::vector<uint8_t> Pixels(uint32_t slot) {
@@ -30,21 +30,24 @@ class SpriteBankTest : public ::testing::Test {
   CurrentScratchFolder folder_;
 };
 
+// A file's pixels as the bank should hold them: the bytes after the header, red first.
+std::vector<uint8_t> RedFirst(const std::vector<uint8_t>& file) {
+  std::vector<uint8_t> pixels(file.begin() + std::min<ptrdiff_t>(54, std::ssize(file)), file.end());
+  for (size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
+  return pixels;
+}
+
 TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
-  std::vector<uint8_t> file = BmpHeader(4, 2), expected;
-  for (uint8_t pixel = 0; pixel < 8; ++pixel) {
-    file.insert(file.end(), {uint8_t(0x10 + pixel), uint8_t(0x20 + pixel), uint8_t(0x30 + pixel)});
-    expected.insert(expected.end(), {uint8_t(0x30 + pixel), uint8_t(0x20 + pixel), uint8_t(0x10 + pixel)});
-  }
+  std::vector<uint8_t> file = CountingBmp(4, 2);
+  const std::vector<uint8_t> expected = RedFirst(file);
   file[10] = 200;        // the header's own pixel-data offset is not consulted
   file[30] = 1;          // nor the compression field
   file[29] = 1;          // only the bit count's low byte must be 24
   file.push_back(0xEE);  // bytes beyond the pixel array are not read
   ASSERT_TRUE(Load(CountingBmp(3, 3)));  // replaced by the next load
   ASSERT_TRUE(Load(file));
-  EXPECT_EQ(SpriteBank[5].bytesPerPixel, 3u);
-  EXPECT_EQ(Pixels(5), expected);
-  ASSERT_TRUE(Load(BmpHeader(0, 9)));  // an empty pixel array still gets a buffer
+  EXPECT_EQ(std::pair(SpriteBank[5].bytesPerPixel, Pixels(5)), std::pair(3u, expected));
+  ASSERT_TRUE(Load(Bmp(0, 9)));  // an empty pixel array still gets a buffer
   EXPECT_NE(SpriteBank[5].pixels, nullptr);
   EXPECT_TRUE(Load(CountingBmp(1, 1), SpriteSlotCount - 1));
   EXPECT_FALSE(Load(CountingBmp(1, 1), SpriteSlotCount));
@@ -58,37 +61,34 @@ TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
 // No header makes the reader read or allocate more than the file holds. A rejected file leaves the
 // slot as it was; an accepted header keeps its sizes but the slot loses its pixels.
 TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
-  auto withPixelBytes = [](std::vector<uint8_t> file, ptrdiff_t bytes) {
-    file.resize(static_cast<size_t>(54 + bytes), 0x44);
-    return file;
-  };
-  std::vector<uint8_t> notBm = CountingBmp(1, 1);
+  std::vector<uint8_t> notBm = CountingBmp(1, 1), shortHeader = Bmp(1, 1);
   notBm[1] = 'A';
+  shortHeader.pop_back();
   const std::vector<uint8_t> preloaded = {2, 1, 0, 5, 4, 3};
   const struct {
     std::vector<uint8_t> file;
     uint32_t width, height;  // 2 x 1: rejected, the slot keeps its preloaded pixels
   } cases[] = {
-      {withPixelBytes(BmpHeader(1, 1, 8), 4), 2, 1},  // not 24 bits
+      {Bmp(1, 1, 4, 8), 2, 1},  // not 24 bits
       {notBm, 2, 1},
-      {withPixelBytes(CountingBmp(1, 1), -1), 2, 1},  // short header
+      {shortHeader, 2, 1},
       {{}, 2, 1},
-      {BmpHeader(1, 1), 1, 1},                        // the pixels are missing
-      {withPixelBytes(BmpHeader(4, 4), 47), 4, 4},    // one byte short
-      {withPixelBytes(BmpHeader(1000, 1000), 12), 1000, 1000},
-      {withPixelBytes(BmpHeader(0x7FFFFFFF, 0x7FFFFFFF), 12), 0x7FFFFFFF, 0x7FFFFFFF},  // beyond memory
-      {withPixelBytes(BmpHeader(0x80000000, 1), 12), 0x80000000, 1},                    // negative
-      {withPixelBytes(BmpHeader(1, 0xFFFFFFFF), 12), 1, 0xFFFFFFFF},
-      {withPixelBytes(BmpHeader(0xFFFFFFFF, 0xFFFFFFFF), 12), 0xFFFFFFFF, 0xFFFFFFFF},  // product wraps to 3
-      {withPixelBytes(BmpHeader(0x55555556, 0x30000000), 12), 0x55555556, 0x30000000},  // wraps in 32 bits
+      {Bmp(1, 1), 1, 1},         // the pixels are missing
+      {Bmp(4, 4, 47), 4, 4},     // one byte short
+      {Bmp(1000, 1000, 12), 1000, 1000},
+      {Bmp(0x7FFFFFFF, 0x7FFFFFFF, 12), 0x7FFFFFFF, 0x7FFFFFFF},  // beyond memory
+      {Bmp(0x80000000, 1, 12), 0x80000000, 1},                    // negative
+      {Bmp(1, 0xFFFFFFFF, 12), 1, 0xFFFFFFFF},
+      {Bmp(0xFFFFFFFF, 0xFFFFFFFF, 12), 0xFFFFFFFF, 0xFFFFFFFF},  // product wraps to 3
+      {Bmp(0x55555556, 0x30000000, 12), 0x55555556, 0x30000000},  // wraps in 32 bits
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.file.size() << " bytes, " << c.width << " x " << c.height);
     ASSERT_TRUE(Load(CountingBmp(2, 1)));
     EXPECT_FALSE(Load(c.file));
-    EXPECT_EQ(std::tuple(SpriteBank[5].width, SpriteBank[5].height, SpriteBank[5].bytesPerPixel),
-              std::tuple(c.width, c.height, 3u));
-    EXPECT_EQ(Pixels(5), c.width == 2 ? preloaded : std::vector<uint8_t>{});
+    const SpriteSlot& slot = SpriteBank[5];
+    EXPECT_EQ(std::tuple(slot.width, slot.height, slot.bytesPerPixel, Pixels(5)),
+              std::tuple(c.width, c.height, 3u, c.width == 2 ? preloaded : std::vector<uint8_t>{}))
+        << c.file.size() << " bytes";
   }
   ASSERT_TRUE(Load(CountingBmp(2, 1)));
   fs::create_directory("folder.bmp");
@@ -99,36 +99,25 @@ TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
   EXPECT_EQ(Pixels(5), preloaded);
 }
 
-// The sample file at path as the bank should hold it: the bytes after the header, red first.
-std::vector<uint8_t> SamplePixels(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  bytes.erase(bytes.begin(), bytes.begin() + std::min<size_t>(54, bytes.size()));
-  for (size_t i = 0; i + 2 < bytes.size(); i += 3) std::swap(bytes[i], bytes[i + 2]);
-  return bytes;
-}
-
 TEST_F(SpriteBankTest, EveryListedFileReachesItsSlot) {
   ASSERT_TRUE(CopySampleSprites());
   LoadSpriteLists();
-  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 214);
-  EXPECT_EQ(FilledSlots(1200, 1223), 21);
-  const std::pair<uint32_t, const char*> samples[] = {
-      {1104, "bmp_cross/cross4.bmp"}, {130, "bmp_dungeon/source.bmp"}, {160, "bmp_dungeon/source.bmp"},
-      {0, "bmp_item/blank.bmp"}, {1223, "bmp_unit/unit_pleidian.bmp"}};
+  EXPECT_EQ(std::pair(FilledSlots(0, SpriteSlotCount - 1), FilledSlots(1200, 1223)), std::pair(214L, 21L));
+  const std::pair<uint32_t, const char*> samples[] = {{1104, "bmp_cross/cross4.bmp"}, {130, "bmp_dungeon/source.bmp"},
+      {160, "bmp_dungeon/source.bmp"}, {0, "bmp_item/blank.bmp"}, {1223, "bmp_unit/unit_pleidian.bmp"}};
   for (const auto& [slot, path] : samples) {
-    EXPECT_EQ(SamplePixels(path).size(), 16u * 16 * 3) << path;
-    EXPECT_EQ(Pixels(slot), SamplePixels(path)) << slot << " " << path;
+    std::ifstream in(path, std::ios::binary);
+    const auto pixels = RedFirst({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    EXPECT_EQ(std::pair(pixels.size(), Pixels(slot)), std::pair(size_t{16 * 16 * 3}, pixels)) << slot << " " << path;
   }
   EXPECT_NE(SpriteBank[130].pixels, SpriteBank[160].pixels);  // a file listed twice is read twice
-  EXPECT_NE(Pixels(131), SamplePixels("bmp_dungeon/source.bmp"));
+  EXPECT_NE(Pixels(131), Pixels(130));
   // Without the cube folder only its slots stay empty.
   ReleaseSpriteBank();
   AllocateSpriteBank();
   fs::remove_all("bmp_cube");
   LoadSpriteLists();
-  EXPECT_EQ(FilledSlots(1200, 1206), 0);
-  EXPECT_EQ(FilledSlots(0, SpriteSlotCount - 1), 207);
+  EXPECT_EQ(std::pair(FilledSlots(0, SpriteSlotCount - 1), FilledSlots(1200, 1206)), std::pair(207L, 0L));
 }
 
 // The texture takes the width as both sides with 4-byte rows: only sprites it covers exactly go.

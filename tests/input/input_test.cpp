@@ -1,8 +1,6 @@
 // Input rules of the core: key flags, the right-click debounce and the cursor mapping.
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "canvas/canvas.h"
 #include "platform/headless/headless.h"
 #include "shell/input.h"
@@ -17,8 +15,7 @@ class InputRules : public ::testing::Test {
 
 TEST_F(InputRules, KeysSetAndClearOnlyTheirOwnSlotWithinTheTable) {
   for (int32_t key : {-1, 0, 0x54, 0xA1, 255, 256, 0x10000}) OnKeyDown(key);
-  OnKeyUp(0x54);
-  OnKeyUp(-1);
+  for (int32_t key : {0x54, -1}) OnKeyUp(key);
   for (int32_t slot = 0; slot < 256; ++slot) EXPECT_EQ(KeyTable[slot], slot == 0 || slot == 0xA1 || slot == 255) << slot;
 }
 
@@ -27,10 +24,9 @@ TEST_F(InputRules, RightPressesAreAcceptedFromFrame13AndThenMoreThan12FramesApar
   const std::pair<int32_t, bool> presses[] = {{12, false}, {13, true}, {25, false}, {26, true}, {38, false}, {39, true}};
   int32_t lastAccepted = RightClickFrame;
   for (const auto& [frame, accepted] : presses) {
-    FrameCounter = frame;
-    RightClick = 0;
+    FrameCounter = frame, RightClick = 0;
     OnRightButtonDown();
-    if (accepted) lastAccepted = frame;
+    lastAccepted = accepted ? frame : lastAccepted;
     EXPECT_EQ(std::pair(RightClick, RightClickFrame), std::pair(uint32_t{accepted}, lastAccepted)) << frame;
   }
   OnRightButtonUp();

@@ -36,9 +36,8 @@ TEST(LaunchCommand, PathsAndParametersWithBothSeparators) {
   // An overlong path is cut to the buffer and stays terminated.
   const std::string folder(kPathBufferSize - 4, 'f');
   const LaunchCommand command = Build(folder.c_str(), std::string(100, ' ').c_str(), (folder + "/moxa3").c_str(), '/');
-  EXPECT_EQ(std::string(command.launchPath), folder + "/**");
-  EXPECT_EQ(std::string(command.playerPath), folder + "/mo");
-  EXPECT_EQ(std::string(command.parameters), " rightful " + folder.substr(0, kPathBufferSize - 11));
+  EXPECT_EQ(std::tuple(std::string(command.launchPath), std::string(command.playerPath), std::string(command.parameters)),
+            std::tuple(folder + "/**", folder + "/mo", " rightful " + folder.substr(0, kPathBufferSize - 11)));
 }
 
 TEST(PlayerPlacement, TheBoxFollowsTheListAndStaysOnTheScreen) {
