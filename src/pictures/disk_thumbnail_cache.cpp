@@ -162,7 +162,7 @@ std::string DiskThumbnailName(const ThumbnailKey& key) {
   uint64_t hash = Fnv1a(reinterpret_cast<const uint8_t*>(key.path.data()), key.path.size());
   for (const int64_t part : {static_cast<int64_t>(key.size), key.modified, int64_t{key.cellSize}})
     hash = Fnv1a(reinterpret_cast<const uint8_t*>(&part), sizeof part, hash);
-  char name[32];
+  char name[sizeof "0123456789abcdef.thumb"];
   std::snprintf(name, sizeof name, "%016llx.thumb", static_cast<unsigned long long>(hash));
   return name;
 }

@@ -18,7 +18,7 @@ constexpr uint32_t kGlRgba = 6408;
 constexpr int32_t kCurrentDirLimit = 260;
 
 // Step 7 of the decode: BGRx arrives, RGBA leaves; with key mode 1 the key colour turns clear.
-void ConvertToRgba(uint8_t* pixels, int64_t count, uint8_t keyMode, const uint8_t key[3]) {
+void ConvertToRgba(uint8_t* pixels, int64_t count, uint8_t keyMode, const uint8_t* key) {
   for (int64_t i = 0; i < count; ++i) {
     uint8_t* p = pixels + 4 * i;
     const uint8_t blue = p[0], green = p[1], red = p[2];

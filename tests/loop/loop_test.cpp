@@ -70,6 +70,7 @@ Shown PresentedSession(bool waiting, int32_t* iterations) {
   key(40, vk::T);
   click(60, 50, 400);  // the picture's thumbnail in the first cell: the viewer
   headless::QueueCursorAtFrame(90, 200, 300);
+  headless::QueueCursorAtFrame(100, 260, 300);  // along one axis only
   click(120, 200, 300);  // back to the grid
   key(150, vk::T);
   click(170, 12, row(index("song.mp3")));

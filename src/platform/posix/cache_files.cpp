@@ -23,7 +23,7 @@ bool PrepareCacheFolder(const std::string& folder, char* buffer, size_t capacity
   if (folder.empty() || folder[0] != '/' || folder.size() >= capacity) return false;
   for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (mkdir(part.c_str(), 0700) < 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;
   }
   struct stat info{};
