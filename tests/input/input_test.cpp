@@ -45,6 +45,9 @@ TEST_F(InputRules, TheCursorMapsOntoTheCanvasAndSticksToItsEdges) {
     headless::Backend().cursorX = c.x, headless::Backend().cursorY = c.y;
     EXPECT_EQ(std::pair(CursorToCanvasX(), CursorToCanvasY()), std::pair(c.canvasX, c.canvasY)) << c.x << "," << c.y;
   }
+  platform::MoveMainWindow(100, 50, 640, 480);  // measured from the window, not the screen
+  headless::Backend().cursorX = 103, headless::Backend().cursorY = 526;
+  EXPECT_EQ(std::pair(CursorToCanvasX(), CursorToCanvasY()), std::pair(1, 2));
   CloseGlWindow();
   EXPECT_EQ(CursorToCanvasX(), 0) << "without a window the cursor reads zero";
   ReleaseCanvas();
