@@ -235,9 +235,12 @@ vm_expect_player_at() {
   [ "$(xdotool search --name "^$PLAYER_TITLE\$")" == "$(xdotool getwindowfocus)" ] || vm_fail "the focus is not on the one player window"
 }
 
-# Closes the player windows open, so that the next one is the only player window.
+# Closes the player windows open, so that the next one is the only player window. A player just
+# started may map its window a while after it ran: that window is waited for, then closed too.
 vm_close_players() {
-  xdotool search --name "^$PLAYER_TITLE\$" windowkill %@ 2>/dev/null
+  local id
+  vm_check_for 10 "xdotool search --name '^$PLAYER_TITLE\$'"
+  for id in $(xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null); do xdotool windowkill "$id" 2>/dev/null; done
   vm_check_for 10 "! xdotool search --name '^$PLAYER_TITLE\$'" || vm_fail "a player's window stayed"
 }
 
