@@ -57,9 +57,6 @@ void EnableSwapControl(Display* display, GLXDrawable drawable) {
   }
 }
 
-}  // namespace x11
-
-namespace x11 {
 namespace {
 
 // Without vsync and buffer ages, frames are copied to the window instead of swapped.
