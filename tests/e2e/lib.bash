@@ -1,6 +1,5 @@
-# Shared steps of the end-to-end tests: a work folder removed at exit, an X server of the test's
-# own, the menu started (the Linux program, or vestramenu.exe under Wine), input held until its
-# effect shows, screenshots, the headless frame to compare with, and the stand-in player's records.
+# Shared steps of the end-to-end tests: a work folder, an X server of the test's own, the menu
+# (Linux, or vestramenu.exe under Wine), input held until its effect shows, screenshots, records.
 set -uo pipefail
 
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
@@ -31,15 +30,14 @@ vm_check_for() {
   until eval "$2" >/dev/null 2>&1; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
 }
 
-# Builds targets of the Linux build, one build at a time: the tests run in parallel.
+# One build at a time: the tests run in parallel.
 vm_build() {
   flock "$VM_BUILD_DIR/.e2e-build.lock" cmake --build "$VM_BUILD_DIR" --target "$@" >"$WORK/build.log" 2>&1 ||
     vm_fail "the programs did not build: $(tail -n 30 "$WORK/build.log")"
 }
 
-# An X server of its own on a free display, WIDTHxHEIGHT (1920x1080 unless given). Keys repeat only
-# after 10 s, so a key held until its effect shows is one press. It is never reset: a reset when
-# the last client leaves drops a client that connects at that moment.
+# An X server on a free display, WIDTHxHEIGHT (1920x1080 unless given). Keys repeat only after 10 s,
+# so a held key is one press; no reset, which would drop a client connecting as the last one leaves.
 vm_start_xvfb() {
   vm_stop_xvfb
   rm -f "$WORK/display"
@@ -66,8 +64,7 @@ vm_start_menu() {
   sleep 0.3
 }
 
-# Finds Wine and a prefix of the test's own (made once, under the Windows build) and sets MENU to
-# vestramenu.exe; the test is skipped when scripts/build-windows has not run.
+# Sets MENU to vestramenu.exe under Wine with a prefix of the test's own; skips without the Windows build.
 vm_setup_wine() {
   WIN_BUILD=${VM_WINDOWS_BUILD_DIR:-$VM_SOURCE_DIR/build/windows}
   [ -f "$WIN_BUILD/vestramenu.exe" ] || { echo "SKIP: scripts/build-windows has not built vestramenu.exe"; exit 0; }
@@ -111,10 +108,9 @@ vm_window_at() {
 
 vm_expect_window_at() { vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 but $(vm_geometry "$1")"; }
 
-# A press and release in the same message pump cancel out, and a right press within 12 frames of
-# the last accepted one is ignored; under load a frame can take a second. So the key or button
-# stays down until check holds (8 s at most), then is watched 10 s more, and only then pressed
-# again, so that an action seen is not repeated.
+# A press and release in one message pump cancel out, a right press within 12 frames is ignored and
+# under load a frame can take a second: so the key or button stays down until check holds (8 s at
+# most), then is watched 10 s more before it is pressed again, so that no action is repeated.
 vm_act_until() {
   local attempt
   for attempt in 1 2 3; do
@@ -166,7 +162,7 @@ vm_select_row() {
   vm_row_is red "$@" || vm_click_until $(vm_row_point "$@") "vm_row_is red $*"
 }
 
-# Takes screenshot name, black outside region WxH+X+Y if given; a grab can fail while windows come and go.
+# Screenshot name, black outside region WxH+X+Y if given; a grab can fail while windows come and go.
 vm_screenshot() {
   vm_check_for 2 "import -window root '$WORK/$1.png'" || vm_fail "no screenshot"
   [ -z "${2:-}" ] || convert "$WORK/$1.png" -crop "$2" -background black -flatten "$WORK/$1.png"
@@ -187,9 +183,8 @@ vm_mask_box() {
     awk '{ sub(/^\+/, "", $1); sub(/^\+/, "", $2); if ($3 > 1 || $4 > 1) print $1 - 1, $2 - 1, $3, $4 }'
 }
 
-# A point X Y inside the widest label of a colour in screenshot name: its rightmost column, on an
-# odd screen row, inside a Canvas pixel at scale 2 whichever way the cursor mapping rounds; ROW is
-# that label's band. Fails when no pixel has the colour.
+# X Y inside the widest label of a colour in screenshot name (its rightmost column, an odd row: inside
+# one Canvas pixel at scale 2 however the mapping rounds); ROW is that label's band.
 vm_label_point() {
   local left width top height
   vm_mask "$1" "$2" label
@@ -202,9 +197,8 @@ vm_label_point() {
   ROW="$((left + width))x16+0+$((Y - 15))"
 }
 
-# The screen's WIDTH x HEIGHT from its top-left corner equals the headless frame for the same
-# folder, screen and cursor after the same keys (virtual-key codes, or @X,Y to move the cursor).
-#   vm_frame_matches FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y WIDTH HEIGHT [KEY | @X,Y ...]
+# The window's WIDTH x HEIGHT equals the headless frame after the same keys (virtual-key codes, or
+# @X,Y to move the cursor):  vm_frame_matches FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y WIDTH HEIGHT [KEY...]
 vm_frame_matches() {
   local left top
   "$HELPERS/x11_headless_frame" "$1" "$2" "$3" "$4" "$5" "$WORK/expected.ppm" "${@:8}" || return 1
@@ -235,8 +229,7 @@ vm_expect_player_at() {
   [ "$(xdotool search --name "^$PLAYER_TITLE\$")" == "$(xdotool getwindowfocus)" ] || vm_fail "the focus is not on the one player window"
 }
 
-# Closes the player windows open, so that the next one is the only player window. A player just
-# started may map its window a while after it ran: that window is waited for, then closed too.
+# Closes the player windows, one just started included (it may map its window a while after it ran).
 vm_close_players() {
   local id
   vm_check_for 10 "xdotool search --name '^$PLAYER_TITLE\$'"
@@ -244,8 +237,7 @@ vm_close_players() {
   vm_check_for 10 "! xdotool search --name '^$PLAYER_TITLE\$'" || vm_fail "a player's window stayed"
 }
 
-# Installs a copy of the menu with program beside it as its player, as a package has them (the
-# menu runs the moxa3 beside its executable); PLAYER names that moxa3.
+# A copy of the menu with program beside it as its moxa3 (PLAYER), as a package installs them.
 vm_install_menu_with_player() {
   PLAYER=$WORK/installed/moxa3
   mkdir -p "$WORK/installed" && cp "${MENU[0]}" "$WORK/installed/vestramenu" && cp "$1" "$PLAYER"
