@@ -48,7 +48,7 @@ struct CurrentScratchFolder {
 // current folder; false when the script failed.
 inline bool CopySampleSprites() {
   static const struct Tree {
-    fs::path path = MakeTemporaryFolder(), script = fs::path(__FILE__).parent_path() / "../../scripts/make-sprite-tree";
+    fs::path path = MakeTemporaryFolder(), script = fs::path(VM_SOURCE_DIR) / "scripts/make-sprite-tree";
     bool written = std::system(("python3 '" + script.string() + "' '" + path.string() + "'").c_str()) == 0;
     ~Tree() { std::error_code ignored; fs::remove_all(path, ignored); }
   } tree;

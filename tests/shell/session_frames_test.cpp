@@ -1,0 +1,196 @@
+// One long scripted session over a folder of names, folders and pictures of every kind, in every
+// view and geometry, against its approved transcript: each step's presented frame and PickMap (as
+// digests), sleeps, view and selection. The transcript was approved by looking at the frames
+// (VM_SESSION_FRAMES=folder writes them as PPM files); VM_SESSION_RECORD=1 writes a new one.
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+
+#include "browser/list_view.h"
+#include "menu_scenario.h"
+#include "pictures/picture_files.h"
+#include "pictures/texture_loader.h"
+#include "shell/virtual_keys.h"
+
+namespace {
+
+const fs::path kTranscript = fs::path(VM_SOURCE_DIR) / "tests/shell/session_frames.txt";
+const fs::path kPictures = fs::path(VM_SOURCE_DIR) / "fuzz/corpus/picture_decode";
+// On tmpfs, so that the listing order is the same on every machine with the same kernel.
+const fs::path kFolder = "/dev/shm/vestramenu-session";
+
+uint64_t Digest(const void* data, size_t size) {
+  uint64_t hash = 14695981039346656037ull;
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211ull;
+  return hash;
+}
+
+std::string Hex(uint64_t value) {
+  std::ostringstream out;
+  out << std::hex << value;
+  return out.str();
+}
+
+void WriteFrame(const std::string& folder, int32_t step) {
+  const auto& frame = headless::Backend().lastFrame;
+  const int32_t w = headless::Backend().lastFrameWidth, h = headless::Backend().lastFrameHeight;
+  std::ofstream out(folder + "/" + std::to_string(1000 + step) + ".ppm", std::ios::binary);
+  out << "P6 " << w << " " << h << " 255\n";
+  for (int32_t y = h - 1; y >= 0; --y)
+    for (int32_t x = 0; x < w; ++x) out.write(reinterpret_cast<const char*>(&frame[4 * (y * w + x)]), 3);
+}
+
+// The folder the session walks through, made anew; the listing in the platform's order.
+std::string MakeFolder() {
+  fs::remove_all(kFolder);
+  fs::create_directories(kFolder / "Films" / "Old");
+  std::ofstream(kFolder / "Films" / "reel.avi") << "x";
+  for (int32_t i = 1; i <= 70; ++i) std::ofstream(kFolder / ("track " + std::to_string(i) + ".mp3")) << "x";
+  for (const char* name : {"Caf\xC3\xA9 \xE2\x82\xAC.mp3", "caf\xE9 1252.ogg", "a name long enough to run past "
+                           "the end of its column, and the text buffer as well, many times over and over.mkv"})
+    std::ofstream(kFolder / name) << "x";
+  for (const auto& picture : fs::directory_iterator(kPictures)) fs::copy(picture.path(), kFolder);
+  using namespace testpictures;
+  const Picture wide = Pattern(300, 120, {{255, 0, 0}, {0, 0, 255}, {255, 255, 255}, {0, 128, 0}, {9, 9, 9}});
+  TempFolder scratch;
+  scratch.Write("wide.bmp", EncodeBmp(wide));
+  fs::copy(scratch.PathOf("wide.bmp"), kFolder / "wide.bmp");
+  scratch.Write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}}), {8}));
+  fs::copy(scratch.PathOf("tall.bmp"), kFolder / "tall.bmp");
+  std::ofstream(kFolder / "damaged.jpg") << "not a picture";
+  std::ostringstream listing;
+  for (const std::string& name : SearchOrder(kFolder)) {
+    for (const unsigned char c : name) c < 0x80 ? listing << c : listing << "\\x" << std::hex << int{c} << std::dec;
+    listing << "/";
+  }
+  return listing.str();
+}
+
+class SessionFrames : public MenuScenario {
+ protected:
+  void SetUp() override {
+    // Two runs at once would share the folder, whose path shows in every frame.
+    lock_ = open((kFolder.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0600);
+    flock(lock_, LOCK_EX);
+    listing_ = MakeFolder();
+    previous_ = fs::current_path();
+    fs::current_path(kFolder);
+    ResetMenuState();
+    headless::Reset();
+    headless::Backend().localTimeSeconds = 13 * 3600 + 7 * 60;
+    StartMenu();
+  }
+  void TearDown() override {
+    MenuScenario::TearDown();
+    fs::remove_all(kFolder);
+    close(lock_);
+  }
+
+  // A right click on the first Canvas point whose PickMap id is id; false when none has it.
+  static bool ClickId(uint32_t id) {
+    for (int32_t y = CanvasHeight - 1; y >= 0; --y)
+      for (int32_t x = 0; x < CanvasWidth; ++x)
+        if (PickIdAt(x, y) == id) return ClickAt(x, y), true;
+    return false;
+  }
+  static void Step(const std::string& label, const std::function<void()>& action) {
+    headless::Backend().sleeps.clear();
+    action();
+    const Sleeps sleeps = headless::Backend().sleeps;
+    RunIteration();  // the frame that shows what the step did
+    std::ostringstream line;
+    const auto& b = headless::Backend();
+    line << label << " | frame " << Hex(Digest(b.lastFrame.data(), b.lastFrame.size())) << " picks "
+         << Hex(Digest(PickMap, 4 * static_cast<size_t>(CanvasWidth) * CanvasHeight)) << " | " << CanvasWidth
+         << "x" << CanvasHeight << " " << View() << " selected " << SelectedEntry << " first " << FirstThumb
+         << " scroll " << ListScroll << " thumb " << ThumbSize.x << " step " << PictureLoader.ViewerStep
+         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " sleeps";
+    for (int32_t sleep : sleeps) line << " " << sleep;
+    transcript_.push_back(line.str());
+    if (const char* folder = std::getenv("VM_SESSION_FRAMES")) WriteFrame(folder, static_cast<int32_t>(transcript_.size()));
+  }
+
+  static inline std::vector<std::string> transcript_;
+  std::string listing_;
+  int lock_ = -1;
+};
+
+TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
+  transcript_ = {"listing " + listing_};
+  Step("start", [] { Frames(2); });
+  Step("one down", [] { PressKey(vk::Period); });
+  Step("a page down", [] { PressKey(vk::RightShift); });
+  Step("a page up", [] { PressKey(vk::LeftShift); });
+  Step("one up", [] { PressKey(vk::Comma); });
+  Step("columns twice as wide", [] { PressKey(vk::F); });
+  Step("four times as wide", [] { PressKey(vk::F); });
+  Step("columns back", [] { PressKey(vk::F); });
+  Step("select a track", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
+  Step("launch it", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
+  Step("select Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
+  Step("open Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
+  Step("select the parent", [] { ClickId(kFirstRowId + IndexOf("..")); });
+  Step("back up", [] { ClickId(kFirstRowId + IndexOf("..")); });
+  Step("clock hidden", [] { PressKey(vk::Minus); });
+  Step("clock shown", [] { PressKey(vk::Minus); });
+  Step("bar hidden", [] { PressKey(vk::Digit0); });
+  Step("bar shown", [] { PressKey(vk::Digit0); });
+  Step("anchored at the cursor", [] {
+    headless::PointAtCanvas(300, 200);
+    PressKey(vk::N);
+  });
+  Step("centred again", [] { ClickId(1200003); });
+  for (int32_t key : {vk::F8, vk::F5, vk::F6}) Step("geometry key " + std::to_string(key), [key] { PressKey(key); });
+  Step("thumbnails", [] { PressKey(vk::T); });
+  Step("next page", [] { PressKey(vk::BracketRight); });
+  Step("previous page", [] { PressKey(vk::BracketLeft); });
+  for (uint32_t size = 0; size < 6; ++size)
+    Step("thumb size label " + std::to_string(size), [size] { ClickId(1200004 + size); });
+  for (int32_t key : {vk::F8, vk::F6}) Step("grid geometry key " + std::to_string(key), [key] { PressKey(key); });
+  Step("60 pixel cells", [] { ClickId(1200004); });
+  for (const std::string name : {"wide.bmp", "tall.bmp"}) {
+    Step("view " + name, [name] { ClickId(4000 + IndexOf(name)); });
+    for (int32_t digit = 1; digit <= 9; ++digit)
+      Step(name + " digit " + std::to_string(digit), [digit] {
+        headless::PointAtCanvas(600 + 10 * digit, 450 + 5 * digit);
+        PressKey(vk::Digit0 + digit);
+      });
+    Step("back to the grid", [] { ClickAt(10, 10); });
+  }
+  std::vector<std::string> kinds;
+  for (const auto& picture : fs::directory_iterator(kPictures)) kinds.push_back(picture.path().filename());
+  std::sort(kinds.begin(), kinds.end());
+  for (const std::string& name : kinds) {
+    Step("view " + name + " at the cursor", [name] {
+      ClickId(4000 + IndexOf(name));
+      headless::PointAtCanvas(640, 480);
+      PressKey(vk::Digit0 + 7);
+    });
+    Step("back from " + name, [] { ClickAt(10, 10); });
+  }
+  Step("a damaged picture stays in the grid", [] { ClickId(4000 + IndexOf("damaged.jpg")); });
+  Step("first cell under the cursor", [] {
+    headless::PointAtCanvas(0, 0);
+    PressKey(vk::S);
+  });
+  Step("list again", [] { PressKey(vk::T); });
+
+  std::vector<std::string> approved;
+  std::ifstream in(kTranscript);
+  for (std::string line; std::getline(in, line);) approved.push_back(line);
+  if (std::getenv("VM_SESSION_RECORD")) {
+    std::ofstream out(kTranscript);
+    for (const std::string& line : transcript_) out << line << "\n";
+    GTEST_SKIP() << "recorded " << kTranscript;
+  }
+  if (approved.empty() || approved[0] != transcript_[0])
+    GTEST_SKIP() << "this filesystem lists the folder in another order: " << transcript_[0];
+  for (size_t i = 0; i < std::max(approved.size(), transcript_.size()); ++i)
+    ASSERT_EQ(i < approved.size() ? approved[i] : "", i < transcript_.size() ? transcript_[i] : "");
+}
+
+}  // namespace
