@@ -35,22 +35,7 @@ class Commands : public MenuScenario {
     ASSERT_EQ(ViewMode, ViewModeKind::Viewer);
     EXPECT_EQ(ShownPicture, IndexOf("picture.bmp"));
   }
-  static void ShowGrid() {
-    PressKey(vk::BracketRight);  // the grid at offset 0, 0
-    Frames(1);
-    ASSERT_EQ(ViewMode, ViewModeKind::Grid);
-  }
 };
-
-TEST_F(Commands, SimpleKeysActAndSleep) {
-  for (int32_t factor : {1, 2, 0}) {
-    EXPECT_EQ(PressKey(vk::F), Sleeps{150});
-    EXPECT_EQ(ColumnFactor, factor);
-  }
-  EXPECT_EQ(PressKey(vk::Minus), Sleeps{30});
-  EXPECT_EQ(ClockShown, 0u);
-  EXPECT_EQ(PressKey(vk::F7), Sleeps{450});
-}
 
 TEST_F(Commands, BracketsZeroTheOffsetAndTurnToTheGridWhereNDoesNothing) {
   ViewOffset = {30, -40};
@@ -99,26 +84,6 @@ TEST_F(Commands, ScrollKeysStayWithinTheirBounds) {
   EXPECT_EQ(ListScroll, 2999);
 }
 
-TEST_F(Commands, DigitsSetViewerStepPanFactorAndBarTheHighestWinning) {
-  const float steps[] = {1.0f, 2.0f, 3.0f, 4.0f, 0.5f, 0.25f};
-  for (int32_t digit = 1; digit <= 6; ++digit) {
-    EXPECT_EQ(PressKey(vk::Digit0 + digit), Sleeps{});
-    EXPECT_EQ(PictureLoader.ViewerStep, steps[digit - 1]);
-  }
-  for (const auto& [digit, pan] : {std::pair{9, 9}, std::pair{8, 4}, std::pair{7, 0}}) {
-    PressKey(vk::Digit0 + digit);
-    EXPECT_EQ(PictureLoader.PanFactor, pan);
-  }
-  PressKeys({vk::Digit0 + 6, vk::Digit0 + 2, vk::Digit0 + 9, vk::Digit0 + 8});
-  EXPECT_EQ(PictureLoader.ViewerStep, 0.25f);
-  EXPECT_EQ(PictureLoader.PanFactor, 9);
-  // 0 hides the MenuBar and shows it again.
-  for (uint32_t shown : {0u, 1u}) {
-    EXPECT_EQ(PressKey(vk::Digit0), Sleeps{450});
-    EXPECT_EQ(PictureLoader.MenuBarShown, shown);
-  }
-}
-
 TEST_F(Commands, ThumbnailsSwitchesToTheGridAndBackWithoutSleeping) {
   ViewOffset = {30, -60};
   SelectedEntry = 2;
@@ -154,20 +119,6 @@ TEST_F(Commands, CenterCenterMovesTheListAndEmptySpacePutsItBack) {
   EXPECT_EQ(ClickAt(900, CanvasHeight - 31), Sleeps{}) << "one row above the strip is empty space";
   EXPECT_EQ(View(), "list at 7,-9 saved 7,-9");
   EXPECT_EQ(EntryTable.count, 7) << "empty space reads the folder again";
-}
-
-TEST_F(Commands, GridLabelsSetTheThumbSizeAndTheDisplayMode) {
-  ShowGrid();
-  for (const auto& [x, side] : {std::pair{410, 60}, std::pair{440, 100}, std::pair{475, 160},
-                                std::pair{510, 200}, std::pair{545, 300}, std::pair{580, 400}}) {
-    GridRedraw = 0;
-    EXPECT_EQ(ClickLabel(x), Sleeps{});
-    EXPECT_EQ(std::tuple(ThumbSize.x, ThumbSize.y, GridRedraw), std::tuple(side, side, 1u)) << x;
-  }
-  GridRedraw = 0;
-  EXPECT_EQ(ClickLabel(637), Sleeps{});
-  EXPECT_EQ(DisplayMode, 0);
-  EXPECT_EQ(GridRedraw, 1u) << "a mode change redraws the grid";
 }
 
 TEST_F(Commands, ListCommandLabelsActLikeTheirKeys) {
