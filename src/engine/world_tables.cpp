@@ -48,7 +48,6 @@ void CreateConsole() {
   World.ConsoleLines = AllocateZeroed<char*>(ConsoleLineCount);
   for (uint32_t line = 0; line < ConsoleLineCount; ++line) {
     World.ConsoleLines[line] = AllocateZeroed<char>(ConsoleTextSize);
-    World.ConsoleLines[line][0] = '\0';
   }
   World.ConsoleInput.length = 0;
   World.ConsoleInput.text[0] = '\0';

@@ -171,8 +171,8 @@ void ClockKey() {
 }
 
 void ViewerKeys() {
-  static constexpr float kSteps[6] = {1.0f, 2.0f, 3.0f, 4.0f, 0.5f, 0.25f};
-  static constexpr int32_t kPans[3] = {0, 4, 9};
+  static constexpr float kSteps[] = {1.0f, 2.0f, 3.0f, 4.0f, 0.5f, 0.25f};
+  static constexpr int32_t kPans[] = {0, 4, 9};
   for (int32_t digit = 1; digit <= 6; ++digit)
     if (DigitPressed(digit)) PictureLoader.ViewerStep = kSteps[digit - 1];
   for (int32_t digit = 7; digit <= 9; ++digit)

@@ -479,7 +479,7 @@ TEST(SampleAxis, MatchesTheAccumulatedLoop) {
   // 2^22 adding 0.25 rounds back to the same float, where the plain loop would never end.
   for (const auto& [extent, step] : {std::pair{4194304 + 1000, 0.25f}, {16777216 + 5000, 3.0f}, {9000000, 0.25f}})
     ExpectSameAsAccumulated(extent, step);
-  for (const auto& [extent, step] : {std::pair{0, 1.0f}, {-5, 1.0f}, {10, 0.0f}, {10, -1.0f}})
+  for (const auto& [extent, step] : {std::pair{0, 1.0f}, {0, 1.0f / 0.0f}, {-5, 1.0f}, {10, 0.0f}, {10, -1.0f}})
     EXPECT_EQ(SampleAxis(extent, step).count(), 0) << extent << " / " << step;
   const SampleAxis infinite(10, 1.0f / 0.0f);
   EXPECT_TRUE(infinite.count() == 1 && infinite.SourceOf(0) == 0);

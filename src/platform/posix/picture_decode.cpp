@@ -1,8 +1,10 @@
 // Picture decoding on POSIX systems: JPEG through jpeg_decode.cpp, BMP through stb_image
 // (run-length encoded BMP through bmp_rle.cpp). The result is laid out as a 32-bit device-independent bitmap:
 // blue, green, red, unused; the bottom row first.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 #include <utility>
 #include <vector>
@@ -54,7 +56,10 @@ std::vector<uint8_t> CloseGapBeforePixels(const std::vector<uint8_t>& bytes) {
   if (headerSize < 40 || headerSize > 124) return {};
   const uint32_t bits = Le16(bytes, 28), compression = Le32(bytes, 30), used = Le32(bytes, 46);
   uint64_t tables = compression == 3 && headerSize == 40 ? 12 : 0;
-  if (bits <= 8) tables += 4 * uint64_t{used == 0 || used > (1u << bits) ? (1u << bits) : used};
+  if (bits <= 8) {
+    const uint32_t paletteSize = 1u << bits;
+    tables += 4 * uint64_t{used == 0 ? paletteSize : std::min(used, paletteSize)};
+  }
   const uint64_t expected = 14 + headerSize + tables;
   if (offset <= expected || offset > bytes.size()) return {};
   std::vector<uint8_t> closed(bytes.begin(), bytes.begin() + static_cast<int64_t>(expected));
@@ -161,9 +166,11 @@ void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted) {
 }
 
 PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-    return PictureKind::Jpeg;
-  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PictureKind::Bmp;
+  const auto startsWith = [&bytes](std::initializer_list<uint8_t> magic) {
+    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+  };
+  if (startsWith({0xFF, 0xD8, 0xFF})) return PictureKind::Jpeg;
+  if (startsWith({'B', 'M'})) return PictureKind::Bmp;
   return PictureKind::Unknown;
 }
 
