@@ -119,7 +119,7 @@ void DrawRowsClearingTopDown() {
   const int32_t columnWidth = ListColumnWidth();
   const int32_t last = EntryTable.count < kEntrySlots - 1 ? EntryTable.count : kEntrySlots - 1;
   const auto first = static_cast<int32_t>(std::clamp<int64_t>(int64_t{ListScroll} + 1, 1, last + 1));
-  for (int32_t row = 1; row <= rows && first + row - 1 <= last; ++row) {
+  for (int32_t row = 1; row <= rows; ++row) {
     const int32_t y = ViewOffset.y + CanvasHeight - kFirstRowDrop - kRowSpacing * row;
     clear.DownTo(y - kBandDepth);
     for (int32_t column = 0, entry = first + row - 1; entry <= last; ++column, entry += rows) {

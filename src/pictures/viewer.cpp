@@ -18,9 +18,10 @@ struct Origin {
   int32_t x, y;
 };
 
-// Truncation toward zero, saturated where the float lies beyond the integer range.
+// Truncation toward zero, saturated where the float lies beyond the integer range (and at the
+// bottom of it for a NaN, which no step or pan can give).
 int32_t TruncateToInt(float value) {
-  if (!(value > -2147483648.0f)) return value != value ? 0 : INT32_MIN;
+  if (!(value > -2147483648.0f)) return INT32_MIN;
   if (value >= 2147483648.0f) return INT32_MAX;
   return static_cast<int32_t>(value);
 }

@@ -85,10 +85,11 @@ TEST_F(StartedEngineTest, TrigTablesAreWholeAndTheSameOnEveryThreadCount) {
   EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
   EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
   for (uint32_t threads : {0u, 1u, 3u, 16u}) {
-    std::vector<float> sine(TrigTableSize, -2.0f), cosine(TrigTableSize, -2.0f);
+    std::vector<float> sine(TrigTableSize + 1, -2.0f), cosine(TrigTableSize + 1, -2.0f);  // one past the end
     FillTrigTables(sine.data(), cosine.data(), threads);
-    EXPECT_TRUE(std::equal(sine.begin(), sine.end(), World.SineTable)) << threads;
-    EXPECT_TRUE(std::equal(cosine.begin(), cosine.end(), World.CosineTable)) << threads;
+    EXPECT_TRUE(std::equal(sine.begin(), sine.end() - 1, World.SineTable)) << threads;
+    EXPECT_TRUE(std::equal(cosine.begin(), cosine.end() - 1, World.CosineTable)) << threads;
+    EXPECT_EQ(std::pair(sine.back(), cosine.back()), std::pair(-2.0f, -2.0f)) << "written past the end";
   }
   // Built only when neither table exists.
   float* const sineTable = World.SineTable;

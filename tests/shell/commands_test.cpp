@@ -82,6 +82,9 @@ TEST_F(Commands, ScrollKeysStayWithinTheirBounds) {
   ListScroll = 2999;  // the table's last row
   PressKey(vk::Period);
   EXPECT_EQ(ListScroll, 2999);
+  EntryTable.count = 0;  // a folder gone from under the list
+  PressKey(vk::RightShift);
+  EXPECT_EQ(ListScroll, 0);
 }
 
 TEST_F(Commands, ThumbnailsSwitchesToTheGridAndBackWithoutSleeping) {
