@@ -101,6 +101,7 @@ TEST_F(FrameLoop, WaitingInsteadOfRepeatedFramesPresentsTheSameFramesAtTheSameFr
   EXPECT_GE(computed.size(), 8u) << "the session changes the picture often";
   EXPECT_EQ(waited, computed);
   EXPECT_LT(whenChanged, everyFrame / 2) << "idle frames were waited through, not iterated";
+  EXPECT_GT(headless::Backend().idleWaits, 0);
 }
 
 }  // namespace

@@ -237,7 +237,9 @@ TEST_F(GridEquivalence, AFullCacheFolderIsTrimmed) {
 TEST_F(GridEquivalence, ACacheFolderThatCantBeWrittenChangesNothingVisible) {
   const GridOutcome uncached = ExpectSameAsOneByOne(1);
   cache_.Write("in the way", {1});
-  for (const std::string& folder : {cache_.PathOf("in the way"), cache_.PathOf("in the way/thumbnails")}) {
+  // A file in the way, a folder under it, and a relative path (which names no fixed place).
+  for (const std::string& folder : {cache_.PathOf("in the way"), cache_.PathOf("in the way/thumbnails"),
+                                    std::string("relative")}) {
     headless::Backend().thumbnailCacheFolder = folder;
     GridThumbnails().Clear();
     EXPECT_TRUE(ExpectSameAsOneByOne(1).canvas == uncached.canvas);
@@ -245,6 +247,7 @@ TEST_F(GridEquivalence, ACacheFolderThatCantBeWrittenChangesNothingVisible) {
   }
   EXPECT_EQ(cache_.Read("in the way"), std::vector<uint8_t>{1});
   EXPECT_FALSE(fs::exists(pictures_.PathOf("thumbnails"))) << "nothing in the browsed folder";
+  EXPECT_FALSE(fs::exists(start_.PathOf("relative")));
 }
 
 TEST_F(GridEquivalence, ThePrefetchedNextPageIsDrawnTheSameFromMemory) {
