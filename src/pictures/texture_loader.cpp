@@ -1,9 +1,11 @@
 #include "pictures/texture_loader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "shell/out_of_memory.h"
@@ -33,11 +35,9 @@ void ConvertToRgba(uint8_t* pixels, int64_t count, uint8_t keyMode, const uint8_
 }
 
 // lstrcmpiA's comparison for the ASCII extensions it is used on.
-bool SameIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b)
-    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
-      return false;
-  return *a == *b;
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto same = [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); };
+  return std::ranges::equal(a, b, same);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ TEST(TextDecoding, Utf8OrElseWindows1252WithAccentsOnTheirBaseLetter) {
       // Characters the font lacks are one box each, however many bytes they take.
       {"\xC3\x9F\xC3\x86\xC5\x92\xC2\xA0", false, "####"},  // sharp s, ligatures, no-break space
       {"5\xE2\x82\xAC\xF0\x9F\x8E\xB5x", false, "5##x"},
+      {"\xC2\xBF\xC4\x80\xC5\xBE\xC6\x80", false, "#Az#"},  // either side of the accented letters' range
       // One bad byte turns the whole text to Windows-1252 bytes, even its valid sequences.
       {"\x8A\x9A\x8E\x9E\x9F\x80\x81", false, "SsZzY##"},
       {"\xC3\xA9\xE9", false, "A#e"},

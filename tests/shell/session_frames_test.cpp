@@ -108,7 +108,7 @@ class SessionFrames : public MenuScenario {
          << Hex(Digest(PickMap, 4 * static_cast<size_t>(CanvasWidth) * CanvasHeight)) << " | " << CanvasWidth
          << "x" << CanvasHeight << " " << View() << " selected " << SelectedEntry << " first " << FirstThumb
          << " scroll " << ListScroll << " thumb " << ThumbSize.x << " step " << PictureLoader.ViewerStep
-         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " minimised " << b.minimiseCount << " sleeps";
+         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " minimised " << b.minimiseCount << " windows " << b.windowsCreated << " sleeps";
     for (int32_t sleep : sleeps) line << " " << sleep;
     transcript_.push_back(line.str());
     if (const char* folder = std::getenv("VM_SESSION_FRAMES")) WriteFrame(folder, static_cast<int32_t>(transcript_.size()));
