@@ -319,44 +319,4 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   }
 }
 
-TEST_F(ListView, AFirstClickOnARowSelectsAndASecondActsOnTheEntry) {
-  UseGeometry(1, 640, 360, 2);
-  TempFolder media("media");
-  media.AddFolder("Films");
-  media.AddFile("song.mp3");
-  const std::string here = media.text();
-  const auto clickRow = [](int32_t row) {
-    headless::PointAtCanvas(ViewOffset.x + 12, RowY(row) - 5);
-    RightClick = 1;
-    DrawList();
-    HandleListClick();
-  };
-  // The second click is not consumed: the launch check after the views still sees it.
-  for (const auto& [name, folder] : {std::pair<std::string, std::string>{"song.mp3", here},
-                                     {"Films", here + "/Films/"}, {".", here}}) {
-    Browse(here);
-    const int32_t row = IndexOf(name);
-    SelectedEntry = IndexOf(name == "." ? ".." : ".");
-    clickRow(row);
-    EXPECT_TRUE(SelectedEntry == row && RightClick == 0u) << "a first click selects and is consumed: " << name;
-    clickRow(row);
-    EXPECT_EQ(FolderPath, folder) << name;
-    EXPECT_TRUE(SelectedEntry == (folder == here ? row : 1) && RightClick == 1u) << name;
-  }
-  // A MenuBar id, the grid view or no press at all select nothing.
-  Browse(here);
-  SelectedEntry = 1;
-  PutPickId(600, 20, 1200015);
-  headless::PointAtCanvas(600, 20);
-  RightClick = 1;
-  HandleListClick();
-  EXPECT_EQ(RightClick, 1u) << "a MenuBar id belongs to the dispatch";
-  ViewMode = ViewModeKind::Grid;
-  clickRow(2);
-  ViewMode = ViewModeKind::List;
-  RightClick = 0;
-  HandleListClick();
-  EXPECT_EQ(SelectedEntry, 1);
-}
-
 }  // namespace

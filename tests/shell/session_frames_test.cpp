@@ -135,6 +135,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   Step("open Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
   Step("select the parent", [] { ClickId(kFirstRowId + IndexOf("..")); });
   Step("back up", [] { ClickId(kFirstRowId + IndexOf("..")); });
+  Step("the selected folder itself stays open", [] { ClickId(kFirstRowId + IndexOf(".")); });
   Step("clock hidden", [] { PressKey(vk::Minus); });
   Step("clock shown", [] { PressKey(vk::Minus); });
   Step("bar hidden", [] { PressKey(vk::Digit0); });
