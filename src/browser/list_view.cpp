@@ -78,11 +78,12 @@ Colour RowColour(int32_t entry) {
 
 // Whether any pixel or id of a row at (x, y) could land on the Canvas; rows that cannot are laid
 // out but not drawn, which leaves the same Canvas and PickMap as clipping them pixel by pixel.
+// The row count keeps every row above the bottom of the Canvas; only the left and top edges cut.
 bool RowReachesCanvas(int32_t x, int32_t y, int32_t columnWidth) {
   constexpr int32_t kWidestCharacterBox = 10;  // a glyph of at most 9 columns and its gap
   const bool rightOfLeftEdge = x + columnWidth - kColumnMargin + kWidestCharacterBox > 0;
-  const bool bandInside = y + 1 >= 0 && y - kBandDepth < CanvasHeight;  // ink y + 1 .. band y - 9
-  return rightOfLeftEdge && bandInside;
+  const bool bandBelowTop = y - kBandDepth < CanvasHeight;  // the band reaches down to y - 9
+  return rightOfLeftEdge && bandBelowTop;
 }
 
 void DrawRow(int32_t entry, int32_t x, int32_t y, int32_t columnWidth) {
