@@ -39,8 +39,8 @@ enum class Utf8Step { Complete, Truncated, Invalid };
 
 struct Utf8Char {
   Utf8Step step;
-  size_t length;  // bytes taken
-  uint32_t codePoint = 0;  // of a Complete character only
+  size_t length = 0;       // bytes taken, by a Complete or Truncated character
+  uint32_t codePoint = 0;  // of a Complete character
 };
 
 bool InRange(uint8_t byte, uint8_t low, uint8_t high) { return byte >= low && byte <= high; }
@@ -73,12 +73,12 @@ Utf8Char ReadUtf8Char(const uint8_t* s, size_t available) {
     length = 4;
     codePoint = lead & 0x07u;
   } else {
-    return {Utf8Step::Invalid, 1};
+    return {Utf8Step::Invalid};
   }
   for (size_t i = 1; i < length; ++i) {
     if (i >= available) return {Utf8Step::Truncated, available};
     const bool valid = i == 1 ? IsValidSecondByte(lead, s[i]) : InRange(s[i], 0x80, 0xBF);
-    if (!valid) return {Utf8Step::Invalid, 1};
+    if (!valid) return {Utf8Step::Invalid};
     codePoint = (codePoint << 6) | (s[i] & 0x3Fu);
   }
   return {Utf8Step::Complete, length, codePoint};

@@ -210,6 +210,7 @@ TEST_F(GridEquivalence, DamagedCacheEntriesAreDecodedAgainAndDrawnRight) {
   for (const Damage damage : {+[](std::vector<uint8_t>& b) { b.resize(b.size() / 2); },
                               +[](std::vector<uint8_t>& b) { b[b.size() / 2] ^= 0x10; },
                               +[](std::vector<uint8_t>& b) { b.push_back(0); },
+                              +[](std::vector<uint8_t>& b) { b[0] ^= 1; },  // the magic
                               +[](std::vector<uint8_t>& b) { b[8] += 1; }}) {  // the recorded file size
     for (auto [name, bytes] : sound) damage(bytes), cache_.Write(std::string("thumbnails/") + name, bytes);
     GridThumbnails().Clear();
