@@ -306,11 +306,12 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   UseGeometry(1, 640, 360, 2);
   EntryTable.count = 1;
   ListScroll = -5;
-  std::string accented, threeByte;
+  std::string accented, threeByte, fourByte;
   for (int i = 0; i < 150; ++i) accented += "\xc3\xa9";  // 300 bytes of "é"
   for (int i = 0; i < 100; ++i) threeByte += "\xe2\x82\xac";  // 300 bytes of "€"
+  for (int i = 0; i < 75; ++i) fourByte += "\xf0\x9f\x8e\xb5";  // 300 bytes of a musical note
   for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
-                                     {std::string("x") + threeByte, 253},
+                                     {std::string("x") + threeByte, 253}, {fourByte, 252},
                                      {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
     std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
     DrawList();

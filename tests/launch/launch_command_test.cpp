@@ -24,6 +24,7 @@ TEST(LaunchCommand, PathsAndParametersWithBothSeparators) {
       {"C:\\", "a b.mp3", '\\', "C:\\a*b.mp3"},  // a folder ending in the separator gets no second one
       {"C:\\Media\\", "x.mp3", '/', "C:\\Media\\/x.mp3"},  // the other separator is an ordinary character
       {"", "a", '\\', "\\a"},
+      {"/", "a", '/', "/a"},
       // Characters a shell would act on are kept as they are.
       {"/m", "$(touch\tc)`id`;a|b&c'q\"\n-x\t*.mp3", '/', "/m/$(touch\tc)`id`;a|b&c'q\"\n-x\t*.mp3"},
   };

@@ -291,15 +291,16 @@ TEST_F(GridTest, PageCommandsMoveByOnePageWithinTheEntries) {
     EXPECT_TRUE(FirstThumb == to && GridRedraw == 1u && ViewMode == ViewModeKind::Grid) << from << " " << next;
   }
   EXPECT_EQ(headless::Backend().sleeps, std::vector<int32_t>(7, 150));
-  // No cell fits: the page stands still and nothing is drawn.
-  SetCanvasSize(960, 400);
-  ThumbSize = {400, 400};
-  FirstThumb = 7;
-  PageNext();
-  PagePrevious();
-  EXPECT_EQ(FirstThumb, 7);
-  DrawGrid();
-  for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_EQ(Canvas[4 * i], 0);
+  // No cell fits, across (2 pixels kept) or up (62 kept): the page stands still, nothing is drawn.
+  for (const auto& [width, height] : {std::pair{401, 900}, {960, 461}}) {
+    SetCanvasSize(width, height);
+    ThumbSize = {400, 400};
+    FirstThumb = 1, EntryTable.count = 100;  // the draw below reads the folder again
+    PageNext();
+    EXPECT_EQ(FirstThumb, 1) << width;
+    DrawGrid();
+    for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_EQ(Canvas[4 * i], 0);
+  }
 }
 
 class GridClicks : public GridTest {
