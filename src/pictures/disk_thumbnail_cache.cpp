@@ -49,7 +49,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
   platform::ReadableFile* file = platform::OpenFileForReading(path.c_str());
   if (file == nullptr) return false;
   const int64_t size = platform::SizeOfFile(file);
-  bool ok = size > 0 && size < (int64_t{64} << 20);
+  // A failed size (negative) wraps far past the limit; an empty file fails as too short later.
+  bool ok = static_cast<uint64_t>(size) < (uint64_t{64} << 20);
   if (ok) {
     bytes->resize(static_cast<size_t>(size));
     ok = platform::ReadFromFile(file, bytes->data(), bytes->size()) == bytes->size();

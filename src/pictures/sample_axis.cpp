@@ -51,6 +51,6 @@ SampleAxis::SampleAxis(int32_t extent, float step) : extent_(extent), step_(step
 int32_t SampleAxis::SourceOf(int64_t n) const {
   const int32_t position = n < exactCount_ ? static_cast<int32_t>(static_cast<float>(n) * step_)
                                            : tail_[static_cast<size_t>(n - exactCount_)];
-  // Only a side longer than 2^24 can round up to a position equal to its length.
-  return std::min(position, extent_ - 1);
+  // Positions stay below the float nearest the extent, so below the extent itself.
+  return position;
 }

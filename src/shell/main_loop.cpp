@@ -1,6 +1,7 @@
 #include "shell/main_loop.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "browser/entry_table.h"
 #include "browser/launch.h"
@@ -189,7 +190,7 @@ void MenuBarKey() {
 
 void EndFrame() {
   RightClick = 0;
-  std::fill(KeyTable, KeyTable + 256, 0u);
+  std::fill(std::begin(KeyTable), std::end(KeyTable), 0u);
   NoteMessagesPumped(PumpAllMessages());
   FrameCounter += 1;
 }

@@ -61,6 +61,8 @@ std::string MakeFolder() {
   fs::copy(scratch.PathOf("wide.bmp"), kFolder / "wide.bmp");
   scratch.Write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}}), {8}));
   fs::copy(scratch.PathOf("tall.bmp"), kFolder / "tall.bmp");
+  scratch.Write("dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
+  fs::copy(scratch.PathOf("dot.bmp"), kFolder / "dot.bmp");
   std::ofstream(kFolder / "damaged.jpg") << "not a picture";
   std::ostringstream listing;
   for (const std::string& name : SearchOrder(kFolder)) {
