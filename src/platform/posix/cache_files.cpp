@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/modification_time.h"
 
 namespace posix {
 
@@ -70,8 +71,7 @@ void ListFolderFiles(const char* folder, FileVisitor visit, void* context) {
     struct stat info{};
     if (fstatat(dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
       continue;
-    visit(context, entry->d_name, static_cast<uint64_t>(info.st_size),
-          static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec);
+    visit(context, entry->d_name, static_cast<uint64_t>(info.st_size), posix::ModifiedNanoseconds(info));
   }
   closedir(directory);
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/posix/modification_time.h"
 
 namespace platform {
 
@@ -99,7 +100,7 @@ bool QueryFileStamp(const char* path, uint64_t* size, int64_t* modifiedNanosecon
   struct stat info;
   if (stat(path, &info) != 0) return false;
   *size = static_cast<uint64_t>(info.st_size);
-  *modifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  *modifiedNanoseconds = posix::ModifiedNanoseconds(info);
   return true;
 }
 
