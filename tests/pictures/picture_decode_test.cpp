@@ -35,7 +35,7 @@ TEST(PictureDecode, EveryBmpLayoutGivesTheColoursWritten) {
       eight{kRed, kLime, kBlue, kWhite, kBlack, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
   TempFolder folder;
   for (const testpictures::BmpLayout& layout : {testpictures::BmpLayout{1, true}, {4, false}, {8, false, false, 8},
-           {16, false}, {16, true, true, 4}, {24, false}, {24, true, false, 6}, {32, false}}) {
+           {16, false}, {16, true, true, 4}, {24, false}, {24, true, false, 6}, {24, false, false, 6, 124}, {32, false}}) {
     SCOPED_TRACE(testing::Message() << layout.bitsPerPixel << " bits, top-down " << layout.topDown);
     // An odd width exercises row padding and partly filled bytes; the name says nothing of the kind.
     const auto picture = Pattern(7, 5, layout.bitsPerPixel == 1 ? two : eight);
@@ -58,14 +58,14 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
   ASSERT_TRUE(rle.ok && plain.ok && rle.picture.width == 61 && rle.picture.height == 37);
   for (int32_t i = 0; i < 61 * 37; ++i) ASSERT_EQ(rle.At(i % 61, i / 61), plain.At(i % 61, i / 61)) << i;
 
-  // A 5 x 3 RLE4 picture: run, end of line, absolute mode (three bytes and a pad byte), end of
-  // line, jump, end of bitmap; the rest stays black.
-  std::vector<uint8_t> bmp = testpictures::EncodeBmp(Pattern(5, 3, {kBlack}), {4, false});
+  // An 8 x 3 RLE4 picture: run, end of line, absolute mode (three bytes and a pad byte) and a run
+  // after it, end of line, jump, end of bitmap; the rest stays black.
+  std::vector<uint8_t> bmp = testpictures::EncodeBmp(Pattern(8, 3, {kBlack}), {4, false});
   const uint8_t palette[16] = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
   std::memcpy(&bmp[54], palette, sizeof palette);
   bmp.resize(54 + 16 * 4);
   bmp[30] = 2;  // BI_RLE4
-  bmp.insert(bmp.end(), {5, 0x12, 0, 0,  0, 5, 0x31, 0x23, 0x10, 0,  0, 0,  0, 2, 4, 0,  1, 0x30});  // the data just ends
+  bmp.insert(bmp.end(), {5, 0x12, 0, 0,  0, 5, 0x31, 0x23, 0x10, 0,  2, 0x22, 0, 0,  0, 2, 4, 0,  1, 0x30});
   folder.Write("rle4.bmp", bmp);
   for (const auto& [at, value] : {std::pair{22, 0}, {14, 39}, {28, 8}}) {  // no rows, a short header, 8 bits
     std::vector<uint8_t> bad = bmp;
@@ -74,10 +74,11 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
     EXPECT_FALSE(Decoded(folder.PathOf("bad.bmp")).ok) << at;
   }
   Decoded rle4(folder.PathOf("rle4.bmp"));
-  ASSERT_TRUE(rle4.ok && rle4.picture.width == 5 && rle4.picture.height == 3);
-  const Rgb rowsFromTop[3][5] = {{kBlack, kBlack, kBlack, kBlack, kBlue}, {kBlue, kRed, kLime, kBlue, kRed},
-                                 {kRed, kLime, kRed, kLime, kRed}};
-  for (int32_t i = 0; i < 15; ++i) EXPECT_EQ(rle4.At(i % 5, i / 5), rowsFromTop[i / 5][i % 5]) << i;
+  ASSERT_TRUE(rle4.ok && rle4.picture.width == 8 && rle4.picture.height == 3);
+  const Rgb k = kBlack, rowsFromTop[3][8] = {{k, k, k, k, kBlue, k, k, k},
+                                             {kBlue, kRed, kLime, kBlue, kRed, kLime, kLime, k},
+                                             {kRed, kLime, kRed, kLime, kRed, k, k, k}};
+  for (int32_t i = 0; i < 24; ++i) EXPECT_EQ(rle4.At(i % 8, i / 8), rowsFromTop[i / 8][i % 8]) << i;
 }
 
 TEST(PictureDecode, EveryJpegKindGivesItsColours) {

@@ -37,6 +37,7 @@ struct BmpLayout {
   bool topDown = false;
   bool rgb565 = false;  // 16 bits by bit fields rather than plain 5-5-5
   int gapBytes = 0;  // unused bytes between the colour table and the pixels
+  int headerBytes = 40;  // 124 for a version 5 header, its added fields all zero
 };
 
 inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
@@ -71,9 +72,11 @@ inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& l
     if (filled > 0) pixels.push_back(static_cast<uint8_t>(bits << (8 - filled)));
     while ((pixels.size() - rowStart) % 4 != 0) pixels.push_back(0);
   }
-  const auto dataOffset = static_cast<uint32_t>(54 + palette.size() * 4 + (bitfields ? 12 : 0) + layout.gapBytes);
+  const auto dataOffset = static_cast<uint32_t>(14 + layout.headerBytes + palette.size() * 4 + (bitfields ? 12 : 0) +
+                                                layout.gapBytes);
   std::vector<uint8_t> out{'B', 'M'};
-  for (const uint32_t v : {dataOffset + static_cast<uint32_t>(pixels.size()), 0u, dataOffset, 40u,
+  for (const uint32_t v : {dataOffset + static_cast<uint32_t>(pixels.size()), 0u, dataOffset,
+                           static_cast<uint32_t>(layout.headerBytes),
                            static_cast<uint32_t>(picture.width),
                            static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height)})
     PutLe(out, v, 4);
@@ -82,6 +85,7 @@ inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& l
   for (const uint32_t v : {bitfields ? 3u : 0u, static_cast<uint32_t>(pixels.size()), 2835u, 2835u,
                            static_cast<uint32_t>(palette.size()), 0u})
     PutLe(out, v, 4);
+  out.insert(out.end(), static_cast<size_t>(layout.headerBytes - 40), 0);
   for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
     if (bitfields) PutLe(out, mask, 4);
   for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
