@@ -138,11 +138,11 @@ void ShowGridFrom(int64_t first) {
   FirstThumb = static_cast<int32_t>(first);
 }
 
-int64_t CellsPerPage() { return int64_t{PageColumns()} * PageRows(); }
-
 uint32_t IdUnderCursor() { return PickIdAt(CursorToCanvasX(), CursorToCanvasY()); }
 
 }  // namespace
+
+int64_t CellsPerPage() { return int64_t{PageColumns()} * PageRows(); }
 
 void DrawGrid() {
   GridRedraw = 0;

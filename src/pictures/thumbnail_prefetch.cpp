@@ -11,6 +11,7 @@
 #include "browser/entry_table.h"
 #include "canvas/canvas.h"
 #include "pictures/disk_thumbnail_cache.h"
+#include "pictures/grid.h"
 #include "pictures/page_loader.h"
 #include "pictures/texture_loader.h"
 #include "platform/platform.h"
@@ -32,10 +33,8 @@ struct PrefetchTarget {
 };
 
 PrefetchTarget ShownTarget() {
-  const int32_t t = ThumbSize.x;
-  const int64_t cells = t > 0 ? int64_t{(CanvasWidth - 2) / t} * ((CanvasHeight - 62) / t) : 0;
-  const int64_t next = std::min<int64_t>(FirstThumb + cells, kMaxEntries + 1);
-  return {FolderPath, t, CanvasWidth, CanvasHeight, static_cast<int32_t>(next)};
+  const int64_t next = std::min<int64_t>(FirstThumb + CellsPerPage(), kMaxEntries + 1);
+  return {FolderPath, ThumbSize.x, CanvasWidth, CanvasHeight, static_cast<int32_t>(next)};
 }
 
 class Prefetch {
