@@ -25,7 +25,7 @@ int64_t CountBelow(double limit, double step, int64_t cap) {
 
 }  // namespace
 
-SampleAxis::SampleAxis(int32_t extent, float step) : extent_(extent), step_(step) {
+SampleAxis::SampleAxis(int32_t extent, float step) : step_(step) {
   const float limit = static_cast<float>(extent);
   if (extent <= 0 || !(step > 0.0f)) return;
   if (!std::isfinite(step)) {

@@ -14,7 +14,6 @@ class SampleAxis {
   int32_t SourceOf(int64_t n) const;
 
  private:
-  int32_t extent_;
   float step_;
   int64_t count_ = 0;
   // Samples before this index sit exactly at n x step, since every partial sum is representable.

@@ -157,10 +157,11 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   for (int32_t key : {vk::F8, vk::F6}) Step("grid geometry key " + std::to_string(key), [key] { PressKey(key); });
   Step("60 pixel cells", [] { ClickId(1200004); });
   // The viewer's steps on a wide picture and its pans on a tall one, near the Canvas centre.
-  for (const auto& [name, digits] : {std::pair{"wide.bmp", "123456"}, std::pair{"tall.bmp", "789"}}) {
-    Step(std::string("view ") + name, [name] { ClickId(4000 + IndexOf(name)); });
-    for (const int32_t digit : std::string(digits))
-      Step(std::string(name) + " key " + char(digit), [digit] {
+  for (const auto& picture : {std::pair{"wide.bmp", "123456"}, std::pair{"tall.bmp", "789"}}) {
+    const std::string name = picture.first;
+    Step("view " + name, [name] { ClickId(4000 + IndexOf(name)); });
+    for (const int32_t digit : std::string(picture.second))
+      Step(name + " key " + char(digit), [digit] {
         headless::PointAtCanvas(100 + digit * 10, 200 + digit * 5);
         PressKey(digit);
       });
