@@ -1,5 +1,8 @@
 #include "engine/world_tables.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/zeroed_table.h"
 
 WorldTables World{};
@@ -79,6 +82,6 @@ void SetTuningDefaults() {
 
 void SetStartingUnitAndTiles() {
   for (float& field : World.UnitTable[1].presetFields) field = 0.5f;
-  static constexpr uint8_t kFirstTiles[4] = {0, 1, 0, 1};
-  for (uint32_t cell = 0; cell < 4; ++cell) World.LevelTiles[cell] = kFirstTiles[cell];
+  static constexpr uint8_t kFirstTiles[] = {0, 1, 0, 1};
+  std::copy(std::begin(kFirstTiles), std::end(kFirstTiles), World.LevelTiles);
 }
