@@ -56,13 +56,13 @@ std::string MakeFolder() {
   for (const auto& picture : fs::directory_iterator(kPictures)) fs::copy(picture.path(), kFolder);
   using namespace testpictures;
   const Picture wide = Pattern(300, 120, {{255, 0, 0}, {0, 0, 255}, {255, 255, 255}, {0, 128, 0}, {9, 9, 9}});
-  TempFolder scratch;
-  scratch.Write("wide.bmp", EncodeBmp(wide));
-  fs::copy(scratch.PathOf("wide.bmp"), kFolder / "wide.bmp");
-  scratch.Write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}}), {8}));
-  fs::copy(scratch.PathOf("tall.bmp"), kFolder / "tall.bmp");
-  scratch.Write("dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
-  fs::copy(scratch.PathOf("dot.bmp"), kFolder / "dot.bmp");
+  const auto write = [](const char* name, const std::vector<uint8_t>& bytes) {
+    std::ofstream(kFolder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  };
+  write("wide.bmp", EncodeBmp(wide));
+  write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}}), {8}));
+  write("dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
   std::ofstream(kFolder / "damaged.jpg") << "not a picture";
   std::ostringstream listing;
   for (const std::string& name : SearchOrder(kFolder)) {
