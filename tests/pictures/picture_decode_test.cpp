@@ -99,13 +99,13 @@ TEST(PictureDecode, EveryJpegKindGivesItsColours) {
     }
   }
   // Flat CMYK, stored as Adobe's writers do (255 - ink, with their marker), comes back exactly,
-  // also with a fill byte before the marker.
+  // also with a fill byte or a comment before the marker.
   // With the marker cut out, renamed (APP13) or misspelt, the stored values (the inks' CMY as
   // YCbCr, 255 - black) count as inks themselves: grey inks are stored exactly, blue's Cb only to
   // within one.
   for (const auto& [inks, marker, want, slack] :
        {std::tuple{"0,0,0,0", "Adobe", kWhite, 0}, {"100,0,50,0", "Adobe", Rgb{155, 255, 205}, 0},
-        {"100,0,50,0", "fill", Rgb{155, 255, 205}, 0},
+        {"100,0,50,0", "fill", Rgb{155, 255, 205}, 0}, {"100,0,50,0", "comment", Rgb{155, 255, 205}, 0},
         {"100,0,50,0", "APP13", kBlack, 0}, {"100,0,50,0", "Adobf", kBlack, 0},
         {"100,100,100,255", "", Rgb{155, 127, 127}, 0}, {"0,0,255,255", "", Rgb{226, 0, 148}, 1}}) {
     ASSERT_TRUE(folder.Convert(std::string("-size 16x16 'xc:cmyk(").append(inks).append(")' -quality 100"), "c.jpg"));
@@ -115,6 +115,7 @@ TEST(PictureDecode, EveryJpegKindGivesItsColours) {
     if (marker == std::string("APP13")) bytes[3] = 0xED;
     if (marker == std::string("Adobf")) bytes[10] = 'f';
     if (marker == std::string("fill")) bytes.insert(bytes.begin() + 2, 0xFF);
+    if (marker == std::string("comment")) bytes.insert(bytes.begin() + 2, {0xFF, 0xFE, 0, 4, 'h', 'i'});
     folder.Write("c.jpg", bytes);
     Decoded decoded(folder.PathOf("c.jpg"));
     ASSERT_TRUE(decoded.ok);

@@ -14,9 +14,15 @@
 #include "menu_scenario.h"
 #include "pictures/picture_files.h"
 #include "pictures/texture_loader.h"
+#include "shell/menu_bar.h"
 #include "shell/virtual_keys.h"
 
 namespace {
+
+// The MenuBar's command ids.
+constexpr uint32_t kThumbnailsId = 1200000, kBracketRightId = 1200002, kF5Id = 1200010, kColumnWidthId = 1200014,
+                   kEscapeId = 1200015;
+constexpr int32_t kBarStripRows = 30;
 
 const fs::path kTranscript = fs::path(VM_SOURCE_DIR) / "tests/shell/session_frames.txt";
 const fs::path kPictures = fs::path(VM_SOURCE_DIR) / "fuzz/corpus/picture_decode";
@@ -99,6 +105,17 @@ class SessionFrames : public MenuScenario {
         if (PickIdAt(x, y) == id) return ClickAt(x, y), true;
     return false;
   }
+  // A right click on nothing in row y, right of everything the list draws there.
+  static void ClickNothingAt(int32_t y) {
+    int32_t x = CanvasWidth - 1;
+    while (x > 0 && PickIdAt(x, y) != 0) --x;
+    ClickAt(x, y);
+  }
+  // Clicks the entry's row until it opens: once when already selected, else twice.
+  static void Open(const std::string& name) {
+    const std::string shown = FolderPath;
+    for (int i = 0; i < 2 && shown == FolderPath; ++i) ClickId(kFirstRowId + IndexOf(name));
+  }
   static void Step(const std::string& label, const std::function<void()>& action) {
     headless::Backend().sleeps.clear();
     action();
@@ -110,7 +127,8 @@ class SessionFrames : public MenuScenario {
          << Hex(Digest(PickMap, 4 * static_cast<size_t>(CanvasWidth) * CanvasHeight)) << " | " << CanvasWidth
          << "x" << CanvasHeight << " " << View() << " selected " << SelectedEntry << " first " << FirstThumb
          << " scroll " << ListScroll << " thumb " << ThumbSize.x << " step " << PictureLoader.ViewerStep
-         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " minimised " << b.minimiseCount << " windows " << b.windowsCreated << " sleeps";
+         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " minimised " << b.minimiseCount << " windows " << b.windowsCreated
+         << " entries " << EntryTable.count << " quit " << QuitRequested << " sleeps";
     for (int32_t sleep : sleeps) line << " " << sleep;
     transcript_.push_back(line.str());
     if (const char* folder = std::getenv("VM_SESSION_FRAMES")) WriteFrame(folder, static_cast<int32_t>(transcript_.size()));
@@ -150,6 +168,10 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   Step("centred again", [] { ClickId(1200003); });
   for (int32_t key : {vk::F8, vk::F5, vk::F6}) Step("geometry key " + std::to_string(key), [key] { PressKey(key); });
   Step("thumbnails", [] { PressKey(vk::T); });
+  Step("N places only the list", [] {
+    headless::PointAtCanvas(300, 200);
+    PressKey(vk::N);
+  });
   Step("next page", [] { PressKey(vk::BracketRight); });
   Step("previous page", [] { PressKey(vk::BracketLeft); });
   for (uint32_t size = 0; size < 6; ++size)
@@ -173,7 +195,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   std::sort(kinds.begin(), kinds.end());
   for (const std::string& name : kinds)
     Step("view " + name, [name] {
-      if (ViewMode == ViewModeKind::Viewer) ClickAt(10, 10);
+      if (ViewMode == ViewModeKind::Viewer) ClickAt(10, 10), Frames(1);
       ClickId(4000 + IndexOf(name));
       headless::PointAtCanvas(640, 480);
       PressKey(vk::Digit0 + 7);
@@ -185,6 +207,72 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     PressKey(vk::S);
   });
   Step("list again", [] { PressKey(vk::T); });
+  // The list's offset: kept by T and the bracket labels, dropped by the bracket keys.
+  Step("anchored near the top", [] {
+    headless::PointAtCanvas(200, 700);
+    PressKey(vk::N);
+  });
+  Step("T keeps the list's offset", [] { PressKey(vk::T); });
+  Step("T gives it back", [] { PressKey(vk::T); });
+  Step("BRACKETR from the list", [] { ClickId(kBracketRightId); });
+  Step("BRACKETL in the grid", [] { ClickId(kBracketRightId - 1); });
+  Step("THUMBNAILS back to the list", [] { ClickId(kThumbnailsId); });
+  Step("] from the list drops the offset", [] { PressKey(vk::BracketRight); });
+  Step("THUMBNAILS with a new file", [] {
+    std::ofstream(kFolder / "new.mp3") << "x";
+    ClickId(kThumbnailsId);
+  });
+  Step("LF", [] { ClickId(kColumnWidthId); });
+  Step("to the last entry and past it", [] {
+    for (int i = 0; i < 5; ++i) PressKey(vk::RightShift);
+    PressKey(vk::Period);
+  });
+  Step("the table's last row stays", [] {
+    ListScroll = kMaxEntries;
+    PressKey(vk::Period);
+  });
+  Step("to the first and past it", [] {
+    while (ListScroll > 0) PressKey(vk::LeftShift);
+    PressKey(vk::Comma);
+  });
+  Step("the bar strip on nothing", [] { ClickNothingAt(CanvasHeight - kBarStripRows); });
+  Step("CENTERCENTER", [] { ClickId(kBracketRightId + 1); });
+  Step("empty space puts the list back", [] {
+    fs::remove(kFolder / "new.mp3");
+    ClickNothingAt(CanvasHeight - kBarStripRows - 1);
+  });
+  Step("ids no label has", [] {
+    for (uint32_t id : {kThumbnailsId - 1, kEscapeId + 1, 4000u, 0xFFFFFFFFu}) DispatchCommand(id, 0);
+  });
+  // Labels and keys that change the window, in the list and in the viewer.
+  for (uint32_t label : {kF5Id, kF5Id + 1, kF5Id + 3, kF5Id + 2})
+    Step("label " + std::to_string(label), [label] { ClickId(label); });
+  Step("thumbnails from dot.bmp", [] {
+    ClickId(kFirstRowId + IndexOf("dot.bmp"));
+    PressKey(vk::T);
+  });
+  Step("view dot.bmp", [] { ClickId(4000 + IndexOf("dot.bmp")); });
+  Step("T in the viewer moves only the first thumbnail", [] {
+    SelectedEntry = 7;
+    PressKey(vk::T);
+  });
+  Step("F8 keeps the viewer", [] { PressKey(vk::F8); });
+  Step("ESC's place in the viewer returns to the grid", [] { ClickAt(ViewOffset.x + 229, BarY() - 5); });
+  Step("an odd screen width drops a column", [] {
+    headless::Backend().screenWidth = 1367;
+    PressKey(vk::F5);
+  });
+  Step("the full odd screen", [] { PressKey(vk::F8); });
+  // A folder that vanishes while shown keeps the menu running, and its parent still opens.
+  Step("Films vanishes while shown", [] {
+    PressKey(vk::T);
+    Frames(1);  // the list's rows are drawn
+    Open("Films");
+    fs::remove_all(kFolder / "Films");
+    PressKey(vk::R);
+  });
+  Step("its parent opens", [] { Open(".."); });
+  Step("ESC", [] { ClickId(kEscapeId); });
 
   std::vector<std::string> approved;
   std::ifstream in(kTranscript);

@@ -166,7 +166,7 @@ void ReadLocalTimeText(char out[9]) {
   const int64_t seconds = ((backend.localTimeSeconds % 86400) + 86400) % 86400;
   const unsigned hours = static_cast<unsigned>(seconds / 3600) % 24;
   const unsigned minutes = static_cast<unsigned>(seconds / 60) % 60;
-  std::snprintf(out, 9, "%02u:%02u:%02u", hours, minutes, static_cast<unsigned>(seconds) % 60);
+  std::snprintf(out, sizeof "hh:mm:ss", "%02u:%02u:%02u", hours, minutes, static_cast<unsigned>(seconds) % 60);
 }
 
 void StartProgram(const char* program, const char* parameters, ParameterSplit split) {
