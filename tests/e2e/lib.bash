@@ -197,19 +197,6 @@ vm_label_point() {
   ROW="$((left + width))x16+0+$((Y - 15))"
 }
 
-# The window's WIDTH x HEIGHT equals the headless frame after the same keys (virtual-key codes, or
-# @X,Y to move the cursor):  vm_frame_matches FOLDER SCREEN_W SCREEN_H CURSOR_X CURSOR_Y WIDTH HEIGHT [KEY...]
-vm_frame_matches() {
-  local left top
-  "$HELPERS/x11_headless_frame" "$1" "$2" "$3" "$4" "$5" "$WORK/expected.ppm" "${@:8}" || return 1
-  read -r left top _ < <(vm_geometry GAME)
-  import -window root -crop "$6x$7+$left+$top" +repage "$WORK/shown.png" &&
-    [ "$(compare -metric AE "$WORK/shown.png" "$WORK/expected.ppm" null: 2>&1)" == 0 ]
-}
-
-# Presses key until the window shows the headless frame (vm_frame_matches's arguments after the key).
-vm_key_until_frame() { vm_key_until "$1" "$(printf '%q ' vm_frame_matches "${@:2}")"; }
-
 vm_record_file() { find "$RECORDS" -name 'argv.*' ! -name '*.tmp' -print -quit | grep .; }
 
 # Takes the next program start recorded by the stand-in; its argv must be exactly the given words.
