@@ -100,7 +100,8 @@ void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin or
 }
 
 bool PictureFitsBuffer(int64_t w, int64_t h, int64_t bytesPerPixel) {
-  if (PictureBuffer == nullptr || bytesPerPixel < 3 || bytesPerPixel > 16) return false;
+  // Each sample reads three bytes.
+  if (PictureBuffer == nullptr || bytesPerPixel < 3) return false;
   // A side of no length or less samples nothing: only sides too long are refused.
   if (w > kMaxPicturePixels || h > kMaxPicturePixels) return false;
   return w * h * bytesPerPixel <= kPictureBufferBytes;

@@ -386,14 +386,14 @@ TEST_F(GridClicks, PicturesAreReadOnlyFromTheFolderShown) {
 }
 
 // Every position gets a colour no other position shares, never black.
-void PutTestPicture(int32_t w, int32_t h) {
+void PutTestPicture(int32_t w, int32_t h, int32_t bytesPerPixel = 4) {
   for (int32_t i = 0; i < w * h; ++i) {
     const int32_t x = i % w, y = i / w;
     const uint8_t rgba[] = {uint8_t(x % 251 + 1), uint8_t(y % 251 + 1), uint8_t(x / 251 + 3 * (y / 251)), 255};
-    std::memcpy(PictureBuffer + 4 * i, rgba, 4);
+    std::memcpy(PictureBuffer + bytesPerPixel * i, rgba, 4);
   }
   PictureInfo.width = static_cast<uint32_t>(w), PictureInfo.height = static_cast<uint32_t>(h);
-  PictureInfo.bitsPerPixel = 32;
+  PictureInfo.bitsPerPixel = static_cast<uint32_t>(8 * bytesPerPixel);
 }
 
 std::vector<uint8_t> CanvasBytes() { return {Canvas, Canvas + 4 * CanvasWidth * CanvasHeight}; }
@@ -407,7 +407,7 @@ std::vector<uint8_t> PlainViewerCanvas(int32_t x0, int32_t y0) {
   for (float fy = 0.0f; static_cast<float>(h) > fy; fy += z, ++r) {
     int32_t j = 0;
     for (float fx = 0.0f; static_cast<float>(w) > fx; fx += z, ++j) {
-      const uint8_t* p = PictureBuffer + 4 * (static_cast<int64_t>(fy) * w + static_cast<int64_t>(fx));
+      const uint8_t* p = PictureBuffer + PictureInfo.bitsPerPixel / 8 * (static_cast<int64_t>(fy) * w + static_cast<int64_t>(fx));
       for (int32_t q = 0; q < 4; ++q) PutPixel(x0 + 2 * j + q % 2, y0 + 2 * r + q / 2, p[0], p[1], p[2]);
     }
   }
@@ -456,6 +456,16 @@ TEST(Viewer, PlacesAndSamplesThePictureAsThePlainLoop) {
     EXPECT_TRUE(std::vector<uint8_t>(Backdrop, Backdrop + drawn.size()) == drawn) << "backdrop saved";
     for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_EQ(PickMap[i], 0u) << "no ids";
     EXPECT_TRUE(drawn == PlainViewerCanvas(c.x0, c.y0));
+  }
+  // Three bytes a pixel are sampled as the loop samples them; fewer than three draw nothing.
+  headless::PointAtCanvas(480, 270);
+  PictureLoader.ViewerStep = 2.0f, PictureLoader.PanFactor = 0;
+  for (const int32_t bytesPerPixel : {3, 2}) {
+    PutTestPicture(31, 17, bytesPerPixel);
+    DrawViewer();
+    const std::vector<uint8_t> drawn = CanvasBytes();
+    ClearCanvas();
+    EXPECT_TRUE(drawn == (bytesPerPixel == 3 ? PlainViewerCanvas(464, 261) : CanvasBytes())) << bytesPerPixel;
   }
   CloseGlWindow();
 }
