@@ -1,7 +1,6 @@
 # Shared steps of the end-to-end tests: a work folder, an X server of the test's own, the menu
 # (Linux, or vestramenu.exe under Wine), input held until its effect shows, screenshots, records.
 set -uo pipefail
-
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
 MENU=("$VM_BUILD_DIR/bin/vestramenu")  # the menu's command line
 HELPERS=$VM_BUILD_DIR/tests/e2e
@@ -13,7 +12,6 @@ export XDG_CACHE_HOME=$WORK/cache  # thumbnails cached by the menus under test
 
 # A server still shutting down holds its display's sockets, which the next server may need.
 vm_stop_xvfb() { [ -z "$XVFB_PID" ] || { kill "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null; XVFB_PID=""; }
-
 vm_cleanup() {
   [ -z "${WINEPREFIX:-}" ] || "$WINESERVER" -k >/dev/null 2>&1
   kill "${STARTED_PIDS[@]}" 2>/dev/null
@@ -21,7 +19,6 @@ vm_cleanup() {
   rm -rf "$WORK" 2>/dev/null || { sleep 1; rm -rf "$WORK"; }  # a menu may still be writing its log
 }
 trap vm_cleanup EXIT
-
 vm_fail() { echo "FAIL: $*" >&2; sed 's/^/menu: /' "$WORK/menu.log" >&2 2>/dev/null; exit 1; }
 
 # Runs check (a command line) until it succeeds, for at most seconds.
@@ -29,7 +26,6 @@ vm_check_for() {
   local end=$((SECONDS + $1))
   until eval "$2" >/dev/null 2>&1; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
 }
-
 # One build at a time: the tests run in parallel.
 vm_build() {
   flock "$VM_BUILD_DIR/.e2e-build.lock" cmake --build "$VM_BUILD_DIR" --target "$@" >"$WORK/build.log" 2>&1 ||
@@ -53,7 +49,6 @@ vm_launch_menu() {
   rm -f "$WORK/status"
   (cd "$1" && env "${@:2}" "${MENU[@]}" >"$WORK/menu.log" 2>&1; echo $? >"$WORK/status") &
 }
-
 # vm_launch_menu, then waits for the window and its first frame (input is taken from then on).
 vm_start_menu() {
   vm_launch_menu "$@"
@@ -77,7 +72,6 @@ vm_setup_wine() {
   VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$WORK/boxes.log")  # message boxes; a run that works has none
   MENU=("$WINE" "$WIN_BUILD/vestramenu.exe")
 }
-
 # The Windows form of a Unix path as Wine's Z: drive shows it.
 vm_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -88,7 +82,6 @@ vm_expect_exit() {
   ! xdotool search --name '^GAME$' >/dev/null 2>&1 || vm_fail "the GAME window outlived the menu"
   [ ! -s "$WORK/boxes.log" ] || vm_fail "message boxes: $(cat "$WORK/boxes.log")"
 }
-
 vm_quit_menu() { vm_key_until Escape '[ -s "$WORK/status" ]' && vm_expect_exit Esc; }
 
 # "left top width height map-state" of a window (its id, or else its exact title).
@@ -98,14 +91,12 @@ vm_geometry() {
   [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
     /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF } END { print x, y, w, h, m }'
 }
-
 # A shown window titled title stands at "left top width height".
 vm_window_at() {
   local id
   for id in $(xdotool search --name "^$1\$"); do [ "$(vm_geometry "$id")" == "$2 IsViewable" ] && return 0; done 2>/dev/null
   false
 }
-
 vm_expect_window_at() { vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 but $(vm_geometry "$1")"; }
 
 # A press and release in one message pump cancel out, a right press within 12 frames is ignored and
@@ -121,12 +112,9 @@ vm_act_until() {
   done
   vm_fail "no effect of $2 $3: $1"
 }
-
 vm_key_until() { vm_act_until "$2" key "$1"; }
-
 # A right click on screen point x y held until check holds.
 vm_click_until() { xdotool mousemove "$1" "$2" sleep 0.3; vm_act_until "$3" mouse 3; }
-
 # A key press with nothing to be seen: held long enough for a frame to see it.
 vm_press_key() { xdotool keydown "$1" sleep 0.8 keyup "$1" sleep 0.3; }
 
@@ -136,10 +124,8 @@ vm_canvas_to_screen() {
   read -r left top width height _ < <(vm_geometry GAME)
   echo $((left + ($1 * width + width / 2) / $3)) $((top + height - ($2 * height + height / 2) / $4))
 }
-
 # The list index of name in folder: its place in directory-reading order, "." and ".." counted.
 vm_entry_index() { ls -f -b "$1" | grep -n -x -F -- "$(cd "$1" && ls -b -d -- "$2")" | cut -d: -f1; }
-
 # vm_row_is COLOUR WIDTH HEIGHT INDEX [OFFSET_X OFFSET_Y]: the list row of entry index (column 0,
 # ListScroll 0, that ViewOffset) is drawn red (selected), green (a file), yellow (a folder) or none.
 vm_row_is() {
@@ -152,10 +138,8 @@ vm_row_is() {
   import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$WORK/row.png" &&
     [ "$(convert "$WORK/row.png" -fx "${fx[$1]}" -format '%[fx:maxima]' info:)" == $want ]
 }
-
 # The screen point of the list row (vm_row_is's arguments but the colour).
 vm_row_point() { vm_canvas_to_screen $((${4:-0} + 12)) $((${5:-0} + $2 - 29 - 8 * $3)) "$1" "$2"; }
-
 # Selects the list row. Only a row seen drawn unselected is clicked: a click on the selected row opens it.
 vm_select_row() {
   vm_check_for 15 "! vm_row_is none $*" || vm_fail "row $3 is not drawn"
@@ -167,22 +151,17 @@ vm_screenshot() {
   vm_check_for 2 "import -window root '$WORK/$1.png'" || vm_fail "no screenshot"
   [ -z "${2:-}" ] || convert "$WORK/$1.png" -crop "$2" -background black -flatten "$WORK/$1.png"
 }
-
 # A white-on-black mask of the pixels of screenshot name near an ImageMagick colour (within 10%).
 vm_mask() { convert "$WORK/$1.png" -alpha off -fuzz 10% -fill black +opaque "$2" -fill white -opaque "$2" "$WORK/$3.png"; }
-
 # How many pixels of screenshot name lie near colour.
 vm_count() { vm_mask "$1" "$2" "$1.mask" && convert "$WORK/$1.mask.png" -format '%[fx:round(mean*w*h)]' info:; }
-
 # vm_shot_count NAME COLOUR LOW HIGH [REGION]: takes screenshot name; its count of colour lies in low to high.
 vm_shot_count() { vm_screenshot "$1" "${5:-}"; local n=$(vm_count "$1" "$2"); [ "$n" -ge "$3" ] && [ "$n" -le "$4" ]; }
-
 # "left top width height" of the box around the white pixels of mask name; nothing when there are none.
 vm_mask_box() {
   convert "$WORK/$1.png" -bordercolor black -border 1 -trim -format '%X %Y %w %h' info: |
     awk '{ sub(/^\+/, "", $1); sub(/^\+/, "", $2); if ($3 > 1 || $4 > 1) print $1 - 1, $2 - 1, $3, $4 }'
 }
-
 # X Y inside the widest label of a colour in screenshot name (its rightmost column, an odd row: inside
 # one Canvas pixel at scale 2 however the mapping rounds); ROW is that label's band.
 vm_label_point() {
@@ -198,7 +177,6 @@ vm_label_point() {
 }
 
 vm_record_file() { find "$RECORDS" -name 'argv.*' ! -name '*.tmp' -print -quit | grep .; }
-
 # Takes the next program start recorded by the stand-in; its argv must be exactly the given words.
 vm_expect_record() {
   local file record i
@@ -209,13 +187,11 @@ vm_expect_record() {
   for i in "${!record[@]}"; do [[ ${record[$i]} =~ ^--wid=[0-9]+$ ]] && record[$i]=--wid=WINDOW; done
   [ "${record[*]@Q}" == "${*@Q}" ] || vm_fail "argv is $(printf '[%q] ' "${record[@]}"), expected $(printf '[%q] ' "$@")"
 }
-
 # The one player window is shown at (left, top), 600 x 600, and has the focus.
 vm_expect_player_at() {
   vm_expect_window_at "$PLAYER_TITLE" "$1 $2 600 600" "the player"
   [ "$(xdotool search --name "^$PLAYER_TITLE\$")" == "$(xdotool getwindowfocus)" ] || vm_fail "the focus is not on the one player window"
 }
-
 # Closes the player windows, one just started included (it may map its window a while after it ran).
 vm_close_players() {
   local id
@@ -223,7 +199,6 @@ vm_close_players() {
   for id in $(xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null); do xdotool windowkill "$id" 2>/dev/null; done
   vm_check_for 10 "! xdotool search --name '^$PLAYER_TITLE\$'" || vm_fail "a player's window stayed"
 }
-
 # A copy of the menu with program beside it as its moxa3 (PLAYER), as a package installs them.
 vm_install_menu_with_player() {
   PLAYER=$WORK/installed/moxa3
