@@ -11,7 +11,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -40,23 +39,14 @@ namespace platform {
 
 bool ReplaceFileAtomically(const char* path, const void* data, size_t size) {
   static std::atomic<unsigned> serial{0};
-  char temporary[4200];
-  if (std::snprintf(temporary, sizeof temporary, "%s.%d.%u.part", path, static_cast<int>(getpid()),
-                    serial++) >= static_cast<int>(sizeof temporary))
-    return false;
-  const int file = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  const std::string temporary =
+      std::string(path) + "." + std::to_string(getpid()) + "." + std::to_string(serial++) + ".part";
+  const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (file < 0) return false;
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  size_t written = 0;
-  while (written < size) {
-    const ssize_t step = write(file, bytes + written, size - written);
-    if (step < 0 && errno == EINTR) continue;
-    if (step <= 0) break;
-    written += static_cast<size_t>(step);
-  }
-  const bool complete = close(file) == 0 && written == size;
-  if (complete && rename(temporary, path) == 0) return true;
-  unlink(temporary);
+  // A write cut short (a full disk, a signal) leaves no entry: the cache loses nothing it needs.
+  const bool written = write(file, data, size) == static_cast<ssize_t>(size);
+  if (close(file) == 0 && written && rename(temporary.c_str(), path) == 0) return true;
+  unlink(temporary.c_str());
   return false;
 }
 
