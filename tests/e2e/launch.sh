@@ -1,21 +1,17 @@
 #!/usr/bin/env bash
-# Launching from the list: never through a shell, and only the moxa3 beside the menu's executable,
-# never one planted in the start folder, not even through a relative entry of PATH (with none
-# beside it a launch starts nothing and the menu goes on). A second click or P starts it with the
-# path (asterisks for spaces) as one argument, F7 starts xdg-open on the folder. The real moxa3 on
-# short generated media (audio to the null outputs): its window is moved once, after the menu's
-# pause, to 600 x 600 at the list block's corner (after CENTERCENTER in the half-screen and the
-# 1280 x 960 geometries), the video shows inside it, and it closes at the end of the file, audio
-# too. moxa3 turns the menu's words back into the media path and starts the player with it as one
-# argument: mpv inside moxa3's window, or ffplay where mpv is missing, whose window then takes the
-# place of moxa3's; no media file gives usage and status 2, no player a message and status 1.
+# Launching from the list starts, never through a shell, only the moxa3 beside the menu's
+# executable (none planted in the start folder, not even through a relative entry of PATH), with
+# the path (asterisks for spaces) as one argument; F7 starts xdg-open on the folder. The real moxa3
+# on short generated media (audio to the null outputs): its window is moved once, after the menu's
+# pause, to 600 x 600 at the list block's corner, the video shows inside it, and it closes at the
+# end of the file. moxa3 turns the words back into the path for mpv inside its window, or for
+# ffplay, whose window takes its place; no media file: usage and 2; no player: a message and 1.
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu moxa3
 vm_start_xvfb
 MOXA3=$VM_BUILD_DIR/bin/moxa3
 both=$WORK/both ffplay_only=$WORK/ffplay-only
-mkdir -p "$both" "$ffplay_only"
-for stand_in in "$both/mpv" "$both/ffplay" "$ffplay_only/ffplay"; do ln -s "$STUB_PLAYER" "$stand_in"; done
+mkdir -p "$both" "$ffplay_only" && for stand_in in "$both/mpv" "$both/ffplay" "$ffplay_only/ffplay"; do ln -s "$STUB_PLAYER" "$stand_in"; done
 touch "$WORK/star*name.mp3" "$WORK/two*ways.mp3" "$WORK/two ways.mp3"
 shell="$WORK/\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\""
 
@@ -47,20 +43,17 @@ PATH=$both "$MOXA3" rightful 0 2>"$WORK/stderr"
 menu="$WORK/it's a \"menu\" \$(touch canary) ; dir"
 name='a $(touch canary) `touch canary`; x | y & "q'"'"'.mp3'
 mkdir -p "$menu" "$WORK/bin" "$WORK/none"
-touch "$menu/$name"
+touch "$menu/$name" && ln -s "$STUB_PLAYER" "$WORK/bin/xdg-open"
 ffmpeg -loglevel error -f lavfi -i testsrc=size=160x120:rate=10 -t 2 -pix_fmt yuv420p "$menu/clip one.mp4" &&
   ffmpeg -loglevel error -f lavfi -i sine=frequency=440 -t 2 "$menu/tone two.wav" || vm_fail "ffmpeg made no media"
-printf '#!/bin/sh\ntouch "%s"\n' "$WORK/canary" >"$menu/moxa3"
-chmod +x "$menu/moxa3"
-ln -s "$STUB_PLAYER" "$WORK/bin/xdg-open"
+printf '#!/bin/sh\ntouch "%s"\n' "$WORK/canary" >"$menu/moxa3" && chmod +x "$menu/moxa3"
 vm_install_menu_with_player "$STUB_PLAYER"
 rm "$PLAYER"
 export MOXA3_AUDIO_OUTPUT=null
 vm_start_menu "$menu" PATH="$WORK/bin::.:/usr/bin:/bin" VM_STUB_RECORD_DIR="$RECORDS"
 file=$(vm_entry_index "$menu" "$name")
 vm_select_row 960 540 "$file"
-vm_press_key p
-sleep 1
+vm_press_key p && sleep 1
 ! vm_record_file || vm_fail "a player ran with none beside the menu"
 cp "$STUB_PLAYER" "$PLAYER"
 vm_click_until $(vm_row_point 960 540 "$file") vm_record_file
@@ -74,9 +67,8 @@ vm_close_players
 cp "$MOXA3" "$PLAYER"
 player_open() { xwininfo -name "$PLAYER_TITLE" >/dev/null 2>&1; }
 screen_mean() { import -window root -crop "$1" +repage -format '%[fx:mean]' info: 2>/dev/null || echo 0; }
-# play_from_list FILE CANVAS_W CANVAS_H OFFSET_X OFFSET_Y LEFT TOP: P on file's row shows the player
-# at left, top, never moved after and closed at the end of the file (30 s at most); VIDEO becomes 1
-# when the test picture showed inside it.
+# play_from_list FILE CANVAS_W CANVAS_H OFFSET_X OFFSET_Y LEFT TOP: P shows the player at left, top,
+# never moved and closed at the end of the file (30 s at most); VIDEO=1 if the test picture showed.
 play_from_list() {
   vm_select_row "$2" "$3" "$(vm_entry_index "$menu" "$1")" "$4" "$5"
   vm_key_until p player_open

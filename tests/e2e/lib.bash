@@ -3,11 +3,8 @@
 set -uo pipefail
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
 MENU=("$VM_BUILD_DIR/bin/vestramenu")  # the menu's command line
-HELPERS=$VM_BUILD_DIR/tests/e2e
-STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash
-PLAYER_TITLE="Moxa3 video and audio player"
-WORK=$(mktemp -d /tmp/vm-e2e.XXXXXX) RECORDS=$WORK/records STARTED_PIDS=() XVFB_PID=""
-mkdir -p "$RECORDS"
+HELPERS=$VM_BUILD_DIR/tests/e2e STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash PLAYER_TITLE="Moxa3 video and audio player"
+WORK=$(mktemp -d /tmp/vm-e2e.XXXXXX) RECORDS=$WORK/records STARTED_PIDS=() XVFB_PID="" && mkdir -p "$RECORDS"
 export XDG_CACHE_HOME=$WORK/cache  # thumbnails cached by the menus under test
 
 # A server still shutting down holds its display's sockets, which the next server may need.
@@ -37,18 +34,14 @@ vm_build() {
 vm_start_xvfb() {
   vm_stop_xvfb
   rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1920x1080}x24" -nolisten tcp -noreset -ardelay 10000 3>"$WORK/display" 2>/dev/null &
-  XVFB_PID=$!
+  Xvfb -displayfd 3 -screen 0 "${1:-1920x1080}x24" -nolisten tcp -noreset -ardelay 10000 3>"$WORK/display" 2>/dev/null & XVFB_PID=$!
   vm_check_for 20 '[ -s "$WORK/display" ]' || vm_fail "Xvfb did not start"
   export DISPLAY=:$(head -n 1 "$WORK/display")
   vm_check_for 10 xdpyinfo || vm_fail "Xvfb does not answer"
 }
 
 # Starts MENU in folder with optional NAME=value settings; its exit status goes to $WORK/status.
-vm_launch_menu() {
-  rm -f "$WORK/status"
-  (cd "$1" && env "${@:2}" "${MENU[@]}" >"$WORK/menu.log" 2>&1; echo $? >"$WORK/status") &
-}
+vm_launch_menu() { rm -f "$WORK/status"; (cd "$1" && env "${@:2}" "${MENU[@]}" >"$WORK/menu.log" 2>&1; echo $? >"$WORK/status") & }
 # vm_launch_menu, then waits for the window and its first frame (input is taken from then on).
 vm_start_menu() {
   vm_launch_menu "$@"
@@ -194,9 +187,8 @@ vm_expect_player_at() {
 }
 # Closes the player windows, one just started included (it may map its window a while after it ran).
 vm_close_players() {
-  local id
   vm_check_for 10 "xdotool search --name '^$PLAYER_TITLE\$'"
-  for id in $(xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null); do xdotool windowkill "$id" 2>/dev/null; done
+  xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null | xargs -r -n 1 xdotool windowkill 2>/dev/null
   vm_check_for 10 "! xdotool search --name '^$PLAYER_TITLE\$'" || vm_fail "a player's window stayed"
 }
 # A copy of the menu with program beside it as its moxa3 (PLAYER), as a package installs them.

@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# vestramenu.exe under Wine on a screen of odd size, 1025 x 769: the half-screen window is 3 pixels
-# smaller than the screen each way; the list, entering and leaving a folder, the grid with
-# thumbnails decoded by OLE (damaged pictures as empty cells, the menu going on), the viewer. With
-# the MenuBar hidden (key 0) nothing on the screen changes, yet an area uncovered by another window
-# shows the menu's pixels again. A second right click on a file row starts the player stand-in
-# (moxa3.exe in the start folder) with the file's path, asterisks for spaces; the menu looks for the
-# player's window once, after its pause: one shown within it is moved to 600 x 600 at the list's
-# corner, one shown only after 1 s stays where it opened. Then the geometry keys, F7 opening
-# Explorer on the folder, and the close request (Alt+F4).
+# vestramenu.exe under Wine on a screen of odd size, 1025 x 769: the half-screen window 3 pixels
+# smaller each way; the list, entering and leaving a folder, the grid with thumbnails decoded by OLE
+# (damaged pictures as empty cells), the viewer. With the MenuBar hidden (key 0) nothing on the
+# screen changes, yet an area uncovered by another window shows the menu's pixels again. A second
+# right click on a file starts the player stand-in (moxa3.exe in the start folder) with the path,
+# asterisks for spaces; a player window shown within the menu's pause is moved to 600 x 600 at the
+# list's corner, one shown after 1 s stays. The geometry keys, F7 (Explorer), Alt+F4.
 source "$(dirname "$0")/lib.bash"
 vm_setup_wine menu
 vm_start_xvfb 1025x769
 pics=$WORK/pics-$RANDOM
-mkdir -p "$pics/Sub"
+mkdir -p "$pics/Sub" && : >"$pics/My Song.mp3"
 convert -size 64x64 xc:red -type TrueColor "BMP3:$pics/red.bmp" && convert -size 64x48 xc:blue -quality 95 "$pics/blue.jpg" ||
   vm_fail "convert failed"
-: >"$pics/My Song.mp3"
 head -c 300 "$pics/blue.jpg" >"$pics/Sub/broken.jpg"
 # A BMP header that claims 30000 x 30000 pixels, followed by almost nothing.
 printf 'BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x30\x75\0\0\x30\x75\0\0\x01\0\x18\0' >"$pics/Sub/huge.bmp"
@@ -54,13 +51,11 @@ vm_key_until t "vm_shot_count list2 blue 0 0"
 x86_64-w64-mingw32-gcc-posix -O2 -mwindows -static "$(dirname "$0")/moxa3_stub.c" -o "$pics/moxa3.exe" ||
   vm_fail "the player stand-in did not build"
 same() { [ "$(compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1)" == 0 ]; }
-unchanging() { vm_screenshot still1 && sleep 1.2 && vm_screenshot still2 && same still1 still2; }
-vm_key_until 0 unchanging
+vm_key_until 0 "vm_screenshot still1 && sleep 1.2 && vm_screenshot still2 && same still1 still2"
 # N anchors the list at the cursor, (200, 100), where the player's window then belongs; the green
 # rows start right of x 200.
-green_beyond_200() { vm_screenshot anchored && vm_mask anchored lime green && [ "$(vm_mask_box green | cut -d' ' -f1)" -ge 200 ]; }
 xdotool mousemove 200 100
-vm_key_until n green_beyond_200
+vm_key_until n "vm_screenshot anchored && vm_mask anchored lime green && [ \$(vm_mask_box green | cut -d' ' -f1) -ge 200 ]"
 # The widest green row is "My Song.mp3".
 vm_label_point anchored lime || vm_fail "no green file row after N"
 # A native X window covers part of the list and goes away.
@@ -74,7 +69,6 @@ sleep 1
 ! part_shows || vm_fail "the covering window did not cover the list"
 kill "${STARTED_PIDS[-1]}"
 vm_check_for 2 part_shows || vm_fail "the uncovered area does not show the menu's pixels"
-
 vm_click_until "$X" "$Y" "vm_shot_count selected red 4 100000 $ROW"
 launches() { cat "$WORK/player-command-line.txt" 2>/dev/null | wc -l; }
 # Waits for the window placements to settle; true when exactly one player window stands at $1.
@@ -89,9 +83,7 @@ done
 [[ $(head -1 "$WORK/player-command-line.txt" | tr -d '\r') == *moxa3.exe*" rightful $(vm_windows_path "$pics")\\My*Song.mp3 0 " ]] ||
   vm_fail "player command line: $(head -1 "$WORK/player-command-line.txt")"
 
-# The first player ends first, so that its window is not the one found.
-vm_close_players
-echo 1000 >"$WORK/player-delay.txt"
+vm_close_players && echo 1000 >"$WORK/player-delay.txt"  # the first player gone, its window is not the one found
 before=$(launches)
 vm_click_until "$X" "$Y" "[ \$(launches) -gt $before ]"
 one_player_at "300 260 320 240" || vm_fail "the late player's window was moved: $(vm_geometry "$PLAYER_TITLE")"

@@ -12,16 +12,14 @@ vm_build vestramenu x11_probe
 vm_start_xvfb
 menu=$WORK/media PROBE=$HELPERS/x11_probe
 mkdir "$menu" && xset s 1 1
-expect_saver() { [ "$("$PROBE" saver)" == "$1" ] || vm_fail "$2: the screen saver is not $1"; }
-sleep 2.5
-expect_saver on "before the menu started"
+# The saver's state after seconds more.
+expect_saver() { sleep "$1"; [ "$("$PROBE" saver)" == "$2" ] || vm_fail "$3: the screen saver is not $2"; }
+expect_saver 2.5 on "before the menu started"
 vm_start_menu "$menu"
 xdotool mousemove 10 10  # input ends the saver the menu found running
-sleep 3
-expect_saver off "3 s into an idle menu"
+expect_saver 3 off "3 s into an idle menu"
 vm_key_until F6 "vm_window_at GAME '0 0 1280 960'"
-sleep 3
-expect_saver off "3 s after a mode change"
+expect_saver 3 off "3 s after a mode change"
 # XIconifyWindow asks the window manager with a WM_CHANGE_STATE message to the root window.
 stdbuf -oL xev -root -event substructure >"$WORK/xev" 2>/dev/null & STARTED_PIDS+=($!)
 vm_key_until d "grep -q WM_CHANGE_STATE '$WORK/xev'"
@@ -32,8 +30,7 @@ sleep 0.4
 [ ! -s "$WORK/status" ] || vm_fail "the menu ended before draining its messages for a second"
 xwininfo -id "$window" >/dev/null 2>&1 || vm_fail "the close request destroyed the window"
 vm_expect_exit "the close request"
-sleep 2.5
-expect_saver on "after the menu ended"
+expect_saver 2.5 on "after the menu ended"
 xset s off
 
 # The box titled title shows text, also on standard error; Return dismisses it: it goes, or the
