@@ -222,7 +222,8 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     std::ofstream(kFolder / "new.mp3") << "x";
     ClickId(kThumbnailsId);
   });
-  Step("LF", [] { ClickId(kColumnWidthId); });
+  for (const char* width : {"twice", "four times", "once"})
+    Step(std::string("LF: columns ") + width + " as wide", [] { ClickId(kColumnWidthId); });
   Step("to the last entry and past it", [] {
     for (int i = 0; i < 5; ++i) PressKey(vk::RightShift);
     PressKey(vk::Period);
@@ -237,8 +238,12 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   });
   Step("the bar strip on nothing", [] { ClickNothingAt(CanvasHeight - kBarStripRows); });
   Step("CENTERCENTER", [] { ClickId(kBracketRightId + 1); });
-  Step("empty space puts the list back", [] {
+  Step("R reads the folder again", [] {
     fs::remove(kFolder / "new.mp3");
+    PressKey(vk::R);
+  });
+  Step("empty space puts the list back and reads the folder again", [] {
+    std::ofstream(kFolder / "new.ogg") << "x";
     ClickNothingAt(CanvasHeight - kBarStripRows - 1);
   });
   Step("ids no label has", [] {
