@@ -1,7 +1,6 @@
-/* Stands in for the Moxa3 player under Wine: appends its command line to the file named by
-   MOXA3_STUB_RECORD, waits the milliseconds written in the file named by MOXA3_STUB_DELAY (if
-   any), then shows a popup (so its X window has the outer size MoveWindow gives it) titled as the
-   player's, until it is closed or a minute has passed. */
+/* The player's stand-in under Wine: appends its command line to the file MOXA3_STUB_RECORD names,
+   waits the milliseconds in the file MOXA3_STUB_DELAY names (if any), then shows a popup titled as
+   the player's (a popup's X window has the outer size MoveWindow gives) for a minute at most. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
@@ -28,7 +27,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   SetTimer(window, 1, 60000, NULL);
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
-  (void)previous;
-  (void)commandLine;
   return 0;
 }

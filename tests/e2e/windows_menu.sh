@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# vestramenu.exe under Wine on a screen of odd size, 1025 x 769: the half-screen window 3 pixels
-# smaller each way; the list, entering and leaving a folder, the grid with thumbnails decoded by OLE
-# (damaged pictures as empty cells), the viewer. With the MenuBar hidden (key 0) nothing on the
-# screen changes, yet an area uncovered by another window shows the menu's pixels again. A second
-# right click on a file starts the player stand-in (moxa3.exe in the start folder) with the path,
-# asterisks for spaces; a player window shown within the menu's pause is moved to 600 x 600 at the
-# list's corner, one shown after 1 s stays. The geometry keys, F7 (Explorer), Alt+F4.
+# vestramenu.exe and its Win32 backend under Wine, one prefix for both: what only real message
+# boxes, OLE decoding, Win32 windows and child processes show, on a screen of odd size.
 source "$(dirname "$0")/lib.bash"
 vm_setup_wine menu
 vm_start_xvfb 1025x769
+
+# backend_probe.exe (see there) fails a creation and a teardown: each box shows as a window of its
+# title, noted and dismissed with Return (noted again while a Return missed it).
+while :; do
+  for title in "ERROR" "SHUTDOWN ERROR"; do
+    xdotool search --name "^$title\$" windowfocus --sync 2>/dev/null && xdotool key Return && echo "$title" >>"$WORK/seen.txt"
+  done
+  sleep 0.5
+done & box_watcher=$!
+timeout 120 "$WINE" "$WIN_BUILD/backend_probe.exe" >"$WORK/probe.out" 2>&1
+status=$?; kill "$box_watcher"
+tr -d '\r' <"$WORK/probe.out"
+[ "$status" -eq 0 ] || vm_fail "the backend probe failed (status $status)"
+[ "$(uniq "$WORK/seen.txt")" == $'ERROR\nSHUTDOWN ERROR' ] || vm_fail "boxes seen on the screen: $(cat "$WORK/seen.txt")"
+[ "$(tr -d '\r' <"$WORK/boxes.log")" == $'ERROR|Failed To Register The Window Class.|0x30\nSHUTDOWN ERROR|Could Not Unregister Class.|0x40' ] ||
+  vm_fail "box texts differ: $(cat "$WORK/boxes.log")"
+rm "$WORK/boxes.log"  # the menu's runs below must show none
+
 pics=$WORK/pics-$RANDOM
 mkdir -p "$pics/Sub" && : >"$pics/My Song.mp3"
 convert -size 64x64 xc:red -type TrueColor "BMP3:$pics/red.bmp" && convert -size 64x48 xc:blue -quality 95 "$pics/blue.jpg" ||
@@ -51,6 +64,7 @@ vm_key_until t "vm_shot_count list2 blue 0 0"
 x86_64-w64-mingw32-gcc-posix -O2 -mwindows -static "$(dirname "$0")/moxa3_stub.c" -o "$pics/moxa3.exe" ||
   vm_fail "the player stand-in did not build"
 same() { [ "$(compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1)" == 0 ]; }
+# Key 0 hides the MenuBar and its clock: nothing on the screen changes any more.
 vm_key_until 0 "vm_screenshot still1 && sleep 1.2 && vm_screenshot still2 && same still1 still2"
 # N anchors the list at the cursor, (200, 100), where the player's window then belongs; the green
 # rows start right of x 200.
@@ -73,7 +87,8 @@ vm_click_until "$X" "$Y" "vm_shot_count selected red 4 100000 $ROW"
 launches() { cat "$WORK/player-command-line.txt" 2>/dev/null | wc -l; }
 # Waits for the window placements to settle; true when exactly one player window stands at $1.
 one_player_at() { sleep 3; [ "$(xdotool search --name "^$PLAYER_TITLE\$" | wc -l)" -eq 1 ] && vm_window_at "$PLAYER_TITLE" "$1"; }
-# Under load Wine may take longer than the pause to start the stand-in: it gets three goes.
+# A player window shown within the menu's pause goes to 600 x 600 at the list's corner. Under load
+# Wine may take longer than the pause to start the stand-in: it gets three goes.
 for attempt in 1 2 3; do
   vm_click_until "$X" "$Y" "[ \$(launches) -ge $attempt ]"
   one_player_at "200 100 600 600" && break
@@ -83,7 +98,8 @@ done
 [[ $(head -1 "$WORK/player-command-line.txt" | tr -d '\r') == *moxa3.exe*" rightful $(vm_windows_path "$pics")\\My*Song.mp3 0 " ]] ||
   vm_fail "player command line: $(head -1 "$WORK/player-command-line.txt")"
 
-vm_close_players && echo 1000 >"$WORK/player-delay.txt"  # the first player gone, its window is not the one found
+# One shown 1 s late stays where it is (the first player is gone: its window is not the one found).
+vm_close_players && echo 1000 >"$WORK/player-delay.txt"
 before=$(launches)
 vm_click_until "$X" "$Y" "[ \$(launches) -gt $before ]"
 one_player_at "300 260 320 240" || vm_fail "the late player's window was moved: $(vm_geometry "$PLAYER_TITLE")"
