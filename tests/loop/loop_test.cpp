@@ -1,4 +1,5 @@
-// The frame loop on the headless backend: start-up, iterations, input between frames, exit.
+// The frame loop on the headless backend: start-up, iterations, input between frames, exit; and the
+// input rules of the core: key flags, the right-click debounce and the cursor mapping.
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -15,37 +16,17 @@ using FrameLoop = MenuScenario;
 
 TEST_F(FrameLoop, StartUpThenOneFramePerIterationUntilEsc) {
   const auto& backend = headless::Backend();
-  EXPECT_EQ(std::string(StartDir), media_.text());
-  EXPECT_EQ(std::string(FolderPath), media_.text());
-  EXPECT_EQ(EntryTable.count, 6);  // ".", "..", and the four entries
-  EXPECT_TRUE(backend.hooksInstalled);
-
+  // ".", "..", and the four entries.
+  EXPECT_EQ(std::tuple(std::string(StartDir), std::string(FolderPath), EntryTable.count, backend.hooksInstalled),
+            std::tuple(media_.text(), media_.text(), 6, true));
   headless::QueueAtFrame(4, EventKind::KeyDown, vk::Escape);
   int iterations = 0;
   for (; !QuitRequested && iterations < 100; ++iterations) RunIteration();
   // Delivered in the pump of frame 4 (the fifth iteration), acted on in the sixth.
-  EXPECT_EQ(iterations, 6);
-  EXPECT_EQ(FrameCounter, 6);
-  EXPECT_EQ(backend.presentCount, 6);
-  const auto sleepsBefore = backend.sleeps.size();
-  const auto clockBefore = backend.virtualMilliseconds;
+  EXPECT_EQ(std::tuple(iterations, FrameCounter, backend.presentCount), std::tuple(6, 6, 6));
+  headless::Backend().sleeps.clear();
   ExitMenu();
-  EXPECT_EQ(Canvas, nullptr);
-  EXPECT_EQ(PickMap, nullptr);
-  EXPECT_EQ(backend.sleeps.size() - sleepsBefore, 10u);
-  EXPECT_EQ(backend.virtualMilliseconds - clockBefore, 1000);
-}
-
-TEST_F(FrameLoop, AKeyActsOncePerKeyDownAndTheTableIsClearedEveryFrame) {
-  headless::Queue(EventKind::KeyDown, vk::F);
-  Frames(2);
-  EXPECT_EQ(ColumnFactor, 1);
-  EXPECT_EQ(KeyTable[vk::F], 0u);
-  Frames(3);  // held without repeats: no further effect
-  EXPECT_EQ(ColumnFactor, 1);
-  headless::Queue(EventKind::KeyDown, vk::F);  // an auto-repeat
-  Frames(2);
-  EXPECT_EQ(ColumnFactor, 2);
+  EXPECT_EQ(std::tuple(Canvas, PickMap, backend.sleeps), std::tuple(nullptr, nullptr, Sleeps(10, 100)));
 }
 
 using Shown = std::vector<std::pair<int32_t, size_t>>;  // frame number and picture, at each change
@@ -57,7 +38,6 @@ Shown PresentedSession(bool waiting, int32_t* iterations) {
   headless::Reset();
   headless::Backend().waitWhenIdle = waiting;
   StartMenu();
-  const auto index = [](const char* name) { return MenuScenario::IndexOf(name); };
   const auto click = [](int32_t frame, int32_t x, int32_t y) {
     headless::QueueCursorAtFrame(frame, x, y);
     headless::QueueAtFrame(frame, EventKind::RightDown);
@@ -66,15 +46,15 @@ Shown PresentedSession(bool waiting, int32_t* iterations) {
   const auto row = [](int32_t entry) { return CanvasHeight - 31 - 8 * entry; };
   const auto key = [](int32_t frame, int32_t vkey) { headless::QueueAtFrame(frame, EventKind::KeyDown, vkey); };
   headless::QueueCursorAtFrame(5, 300, 200);
-  click(20, 12, row(index("picture.bmp")));
+  click(20, 12, row(MenuScenario::IndexOf("picture.bmp")));
   key(40, vk::T);
   click(60, 50, 400);  // the picture's thumbnail in the first cell: the viewer
   headless::QueueCursorAtFrame(90, 200, 300);
   headless::QueueCursorAtFrame(100, 260, 300);  // along one axis only
   click(120, 200, 300);  // back to the grid
   key(150, vk::T);
-  click(170, 12, row(index("song.mp3")));
-  click(200, 12, row(index("song.mp3")));  // launches; the player's window never appears
+  click(170, 12, row(MenuScenario::IndexOf("song.mp3")));
+  click(200, 12, row(MenuScenario::IndexOf("song.mp3")));  // launches; the player's window never appears
   key(560, vk::Period);
   key(600, vk::R);
   key(700, vk::Escape);
@@ -102,6 +82,47 @@ TEST_F(FrameLoop, WaitingInsteadOfRepeatedFramesPresentsTheSameFramesAtTheSameFr
   EXPECT_EQ(waited, computed);
   EXPECT_LT(whenChanged, everyFrame / 2) << "idle frames were waited through, not iterated";
   EXPECT_GT(headless::Backend().idleWaits, 0);
+}
+
+class InputRules : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetMenuState(), ClearInputState(), headless::Reset(); }
+};
+
+// Keys outside the table are ignored; a right press is accepted from frame 13, then only more than
+// 12 frames after the last accepted one; a release or a close request always acts.
+TEST_F(InputRules, KeysStayWithinTheTableAndRightPressesAreDebounced) {
+  for (int32_t key : {-1, 0, 0x54, 0xA1, 255, 256, 0x10000}) OnKeyDown(key);
+  for (int32_t key : {0x54, -1}) OnKeyUp(key);
+  for (int32_t slot = 0; slot < 256; ++slot) EXPECT_EQ(KeyTable[slot], slot == 0 || slot == 0xA1 || slot == 255) << slot;
+  const std::tuple<int32_t, uint32_t, int32_t> presses[] = {{12, 0, 0},  {13, 1, 13}, {25, 0, 13},
+                                                            {26, 1, 26}, {38, 0, 26}, {39, 1, 39}};
+  for (const auto& [frame, accepted, lastAccepted] : presses) {
+    FrameCounter = frame, RightClick = 0;  // the loop clears RightClick after every frame
+    OnRightButtonDown();
+    EXPECT_EQ(std::pair(RightClick, RightClickFrame), std::pair(accepted, lastAccepted)) << frame;
+  }
+  OnRightButtonUp();
+  OnCloseRequest();
+  EXPECT_EQ(std::pair(RightClick, QuitRequested), std::pair(0u, 1u));
+}
+
+TEST_F(InputRules, TheCursorMapsOntoTheCanvasAndSticksToItsEdges) {
+  SetCanvasSize(320, 240);  // in a 640 x 480 window at 100, 50: the cursor is measured from it
+  ASSERT_TRUE(OpenGlWindow("GAME", 640, 480, 16));
+  platform::MoveMainWindow(100, 50, 640, 480);
+  const struct { int32_t x, y, canvasX, canvasY; } cases[] = {
+      {739, 50, 319, 239}, {100, 529, 0, 0},  // 1 / 480 * 240 truncates to 0
+      {5000, -50, 319, 239}, {-30, 900, 0, 0}, {103, 526, 1, 2}};
+  for (const auto& c : cases) {
+    headless::Backend().cursorX = c.x, headless::Backend().cursorY = c.y;
+    EXPECT_EQ(std::pair(CursorToCanvasX(), CursorToCanvasY()), std::pair(c.canvasX, c.canvasY)) << c.x << "," << c.y;
+  }
+  CloseGlWindow();
+  EXPECT_EQ(CursorToCanvasX(), 0) << "without a window the cursor reads zero";
+  ReleaseCanvas();
+  EXPECT_EQ(MapCursorToCanvas(10, 0, 320), 0) << "a zero span";
+  EXPECT_EQ(MapCursorToCanvas(639, 640, 320), 319) << "319.5 is clamped on the float";
 }
 
 }  // namespace

@@ -33,12 +33,7 @@ constexpr int32_t kNone = -1;
 // One step of a script: 'P'ress at ms or 'R'elease key: expect +key Down, -key Up, 0 Nothing;
 // 'T'ake a repeat due at ms: the key, 0 for one delivering nothing, kNone when none is due;
 // 'A'lt held: 1 or 0.
-struct Step {
-  char action;
-  x11::RawKey key;
-  int64_t ms;
-  int32_t expected;
-};
+struct Step { char action; x11::RawKey key; int64_t ms; int32_t expected; };
 
 void Play(const std::vector<Step>& script, int32_t delayMs = 500, int32_t intervalMs = 30) {
   x11::RawKeyboard keyboard;

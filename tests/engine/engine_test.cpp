@@ -1,0 +1,212 @@
+// The engine: sprite files read into the bank, start-up and stop, the tables and their start values.
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "browser/temp_folder.h"
+#include "canvas/canvas.h"
+#include "engine/engine.h"
+#include "engine/grid_search.h"
+#include "engine/item_catalogue.h"
+#include "engine/sprite_bank.h"
+#include "engine/sprite_texture_image.h"
+#include "engine/trig_tables.h"
+#include "engine/world_tables.h"
+
+namespace {
+
+// A 24-bit BMP of width x height whose pixel bytes, pixelBytes of them, are 0, 1, 2, ...; bitCount
+// changes only the header.
+std::vector<uint8_t> Bmp(uint32_t width, uint32_t height, size_t pixelBytes = 0, uint8_t bitCount = 24) {
+  std::vector<uint8_t> file(54 + pixelBytes, 0);
+  const uint32_t fields[][2] = {{0, 'B' | 'M' << 8}, {10, 54}, {14, 40}, {18, width}, {22, height}, {26, 1}};
+  for (const auto& [offset, value] : fields)
+    for (uint32_t byte = 0; byte < 4; ++byte) file[offset + byte] = static_cast<uint8_t>(value >> (8 * byte));
+  file[28] = bitCount;
+  for (size_t i = 0; i < pixelBytes; ++i) file[54 + i] = static_cast<uint8_t>(i);
+  return file;
+}
+std::vector<uint8_t> CountingBmp(uint32_t width, uint32_t height) { return Bmp(width, height, width * height * 3); }
+
+// A fresh folder, current until it is destroyed (sprite paths are relative to it).
+struct CurrentScratchFolder : TempFolder {
+  fs::path previous = fs::current_path();
+  CurrentScratchFolder() : TempFolder("engine") { fs::current_path(path()); }
+  ~CurrentScratchFolder() { std::error_code ignored; fs::current_path(previous, ignored); }
+};
+
+// Copies the sample sprite folders, written once per program by the project's script, into the
+// current folder; false when the script failed.
+bool CopySampleSprites() {
+  static const TempFolder tree("sprites");
+  static const std::string command = "python3 '" VM_SOURCE_DIR "/scripts/make-sprite-tree' '" + tree.text() + "'";
+  static const bool written = std::system(command.c_str()) == 0;
+  std::error_code error;
+  if (written) fs::copy(tree.path(), fs::current_path(), fs::copy_options::recursive, error);
+  return written && !error;
+}
+
+// Every test gets a scratch current folder and a bank with every slot empty.
+class SpriteBankTest : public ::testing::Test {
+ protected:
+  void SetUp() override { AllocateSpriteBank(); }
+  void TearDown() override { ReleaseSpriteBank(); }
+  bool Load(const std::vector<uint8_t>& bytes, uint32_t slot = 5) const {
+    folder_.Write("sprite.bmp", bytes);
+    return LoadSpriteBitmap("sprite.bmp", slot);
+  }
+  static std::vector<uint8_t> Pixels(uint32_t slot) {
+    const SpriteSlot& s = SpriteBank[slot];
+    return s.pixels == nullptr ? std::vector<uint8_t>{} : std::vector(s.pixels, s.pixels + s.width * s.height * 3);
+  }
+  CurrentScratchFolder folder_;
+};
+
+// A file's pixels as the bank should hold them: the bytes after the header, red first.
+std::vector<uint8_t> RedFirst(const std::vector<uint8_t>& file) {
+  std::vector<uint8_t> pixels(file.begin() + std::min<ptrdiff_t>(54, std::ssize(file)), file.end());
+  for (size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
+  return pixels;
+}
+
+TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
+  std::vector<uint8_t> file = CountingBmp(4, 2);
+  const std::vector<uint8_t> expected = RedFirst(file);
+  file[10] = 200;        // the header's own pixel-data offset is not consulted
+  file[30] = 1;          // nor the compression field
+  file[29] = 1;          // only the bit count's low byte must be 24
+  file.push_back(0xEE);  // bytes beyond the pixel array are not read
+  ASSERT_TRUE(Load(CountingBmp(3, 3)));  // replaced by the next load
+  ASSERT_TRUE(Load(file));
+  EXPECT_EQ(std::pair(SpriteBank[5].bytesPerPixel, Pixels(5)), std::pair(3u, expected));
+  ASSERT_TRUE(Load(Bmp(0, 9)));  // an empty pixel array still gets a buffer
+  EXPECT_NE(SpriteBank[5].pixels, nullptr);
+  const std::vector<uint32_t> slots = {SpriteSlotCount - 1, SpriteSlotCount, 0xFFFFFFFF};
+  for (uint32_t slot : slots) EXPECT_EQ(Load(CountingBmp(1, 1), slot), slot == SpriteSlotCount - 1) << slot;
+  ReleaseSpriteBank();
+  EXPECT_FALSE(Load(CountingBmp(1, 1), 1)) << "no bank";
+  EXPECT_EQ(SpriteTextureImageOf(FirstTextureSlot).pixels, nullptr);
+}
+
+// No header makes the reader read or allocate more than the file holds. A rejected file leaves the
+// slot as it was; an accepted header keeps its sizes but the slot loses its pixels.
+TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
+  std::vector<uint8_t> notBm = CountingBmp(1, 1), shortHeader = Bmp(1, 1);
+  notBm[1] = 'A';
+  shortHeader.pop_back();
+  const std::vector<uint8_t> preloaded = {2, 1, 0, 5, 4, 3};
+  // Refused headers: the slot keeps its preloaded 2 x 1 pixels.
+  const std::vector<uint8_t> refused[] = {Bmp(1, 1, 4, 8), notBm, shortHeader, {}};  // 8 bits, not BM, short, empty
+  // Accepted headers (width, height, pixel bytes) keep their sizes: pixels missing, one byte short,
+  // beyond memory, negative, or whose product wraps (to 3, or in 32 bits).
+  const uint32_t accepted[][3] = {{1, 1, 0}, {4, 4, 47}, {1000, 1000, 12}, {0x7FFFFFFF, 0x7FFFFFFF, 12},
+      {0x80000000, 1, 12}, {1, 0xFFFFFFFF, 12}, {0xFFFFFFFF, 0xFFFFFFFF, 12}, {0x55555556, 0x30000000, 12}};
+  std::vector<std::tuple<std::vector<uint8_t>, uint32_t, uint32_t>> cases;
+  for (const auto& file : refused) cases.emplace_back(file, 2, 1);
+  for (const auto& [width, height, bytes] : accepted) cases.emplace_back(Bmp(width, height, bytes), width, height);
+  for (const auto& [file, width, height] : cases) {
+    ASSERT_TRUE(Load(CountingBmp(2, 1)));
+    EXPECT_FALSE(Load(file));
+    const SpriteSlot& slot = SpriteBank[5];
+    EXPECT_EQ(std::tuple(slot.width, slot.height, slot.bytesPerPixel, Pixels(5)),
+              std::tuple(width, height, 3u, width == 2 ? preloaded : std::vector<uint8_t>{}))
+        << file.size() << " bytes";
+  }
+  ASSERT_TRUE(Load(CountingBmp(2, 1)));
+  fs::create_directory("folder.bmp");
+  EXPECT_FALSE(LoadSpriteBitmap("folder.bmp", 5));
+  EXPECT_FALSE(LoadSpriteBitmap("missing.bmp", 5));
+  ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0);
+  EXPECT_FALSE(LoadSpriteBitmap("fifo.bmp", 5)) << "refused without waiting for a writer";
+  EXPECT_EQ(Pixels(5), preloaded);
+}
+
+// The texture takes the width as both sides with 4-byte rows: only sprites it covers exactly go.
+TEST_F(SpriteBankTest, TextureImagesNeverReadPastTheSprite) {
+  const uint32_t sizes[][3] = {{4, 4, 1}, {16, 8, 0}, {8, 16, 0}, {12, 12, 0}, {2, 2, 0}, {0, 0, 0}};  // w, h, uploaded
+  SpriteSlot& slot = SpriteBank[FirstTextureSlot];
+  for (const auto& [width, height, uploaded] : sizes) {
+    slot = {static_cast<uint8_t*>(std::calloc(width * height * 3 + 1, 1)), width, height, 3};
+    const SpriteTextureImage image = SpriteTextureImageOf(FirstTextureSlot);
+    const uint8_t* expected = uploaded ? slot.pixels : nullptr;
+    EXPECT_EQ(std::pair(image.pixels, image.side), std::pair(expected, int32_t(uploaded * width))) << width << " x " << height;
+    std::free(slot.pixels);
+  }
+  slot = {nullptr, 16, 16, 3};  // header accepted, pixels missing
+  EXPECT_EQ(SpriteTextureImageOf(FirstTextureSlot).pixels, nullptr);
+  EXPECT_EQ(SpriteTextureImageOf(SpriteSlotCount).pixels, nullptr);
+}
+
+// The engine started once over the sample sprite tree for every test of the suite.
+class StartedEngineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = new CurrentScratchFolder;
+    ASSERT_TRUE(CopySampleSprites());
+    SetCanvasSize(64, 48);
+    StartEngine();
+  }
+  // Stopping releases every table, and a second stop finds nothing left.
+  static void TearDownTestSuite() {
+    StopEngine(), StopEngine(), delete folder_;
+    const void* const tables[] = {Canvas, Backdrop, PickMap, SpriteBank, World.CornerGrid, World.LevelTiles,
+                                  World.LevelMarks, World.UnitTable, World.StructureTable, World.ItemTable, World.Search,
+                                  World.LevelListA, World.LevelListB, World.LocalGrid, World.NodeTable, World.NodeLinks,
+                                  World.SineTable, World.CosineTable, World.ConsoleLines};
+    for (const void* table : tables) EXPECT_EQ(table, nullptr);
+  }
+  static inline CurrentScratchFolder* folder_ = nullptr;
+};
+
+TEST_F(StartedEngineTest, StartUpValues) {
+  EXPECT_EQ(std::count_if(SpriteBank, SpriteBank + SpriteSlotCount, [](const SpriteSlot& s) { return s.pixels; }), 214)
+      << "every listed sprite file reaches its slot";
+  const GridSearch& s = *World.Search;
+  EXPECT_EQ(std::count(s.unitTargets, s.unitTargets + UnitCount, NoSearchTarget), int(UnitCount));
+  const ItemRecord &knife = World.ItemTable[6110], &instance = World.ItemTable[10000];
+  EXPECT_EQ(std::tuple(instance.itemId, instance.spriteSlot, instance.gradeValue), std::tuple(knife.itemId, 600, 1.0f));
+  // Every table has its size: the allocator rounds a small block up by a few bytes, a mapped one
+  // to its page.
+  const std::pair<const void*, size_t> tables[] = {
+      {World.CornerGrid, 257 * 257}, {World.LevelTiles, 180 * 65536}, {World.LevelMarks, 180 * 65536},
+      {World.UnitTable, 3000 * sizeof(UnitRecord)}, {World.StructureTable, 1000 * sizeof(StructureRecord)},
+      {World.ItemTable, 230000 * sizeof(ItemRecord)}, {World.LevelListA, 181 * 4}, {World.LevelListB, 181 * 4},
+      {World.LocalGrid, 900}, {World.NodeTable, 1080000 * 20}, {World.NodeLinks, 1080000 * 40},
+      {World.SineTable, 3600000 * 4}, {World.ConsoleLines, 20 * sizeof(char*)}, {World.ConsoleLines[19], 256},
+      {SpriteBank, 3100 * sizeof(SpriteSlot)}, {s.cellWordsA, 65536 * 2}, {s.cellWordsB, 65536 * 2},
+      {s.cellValuesA, 65536 * 4}, {s.cellBytesA, 65536}, {s.cellValuesB, 65536 * 4}, {s.cellValuesC, 65536 * 4},
+      {s.unitValuesA, 12000}, {s.unitValuesB, 12000}, {s.unitPathsA, 12000000}, {s.unitPathsB, 12000000},
+      {s.unitValuesC, 12000}, {s.unitTargets, 12000}, {s.unitCounters, 12000}, {s.cellBytesB, 65536},
+      {s.scratch, 24000}, {s.cellRecords, 65536 * 20}};
+  for (const auto& [table, bytes] : tables) {
+    const size_t usable = malloc_usable_size(const_cast<void*>(table));
+    EXPECT_TRUE(usable >= bytes && usable - bytes < (bytes < 128 * 1024 ? 32 : 4096)) << bytes << ": " << usable;
+  }
+}
+
+// Entry i holds i thousandths of a degree; split over threads, each entry is written once.
+TEST_F(StartedEngineTest, TrigTablesAreWholeOnEveryThreadCount) {
+  EXPECT_EQ(std::pair(World.SineTable[90000], World.CosineTable[0]), std::pair(1.0f, 1.0f));
+  EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
+  EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
+  for (uint32_t threads : {0u, 3u, 16u}) {
+    std::vector<float> sine(TrigTableSize + 1, -2.0f), cosine(TrigTableSize + 1, -2.0f);  // one past the end
+    FillTrigTables(sine.data(), cosine.data(), threads);
+    EXPECT_TRUE(std::equal(sine.begin(), sine.end() - 1, World.SineTable) &&
+                std::equal(cosine.begin(), cosine.end() - 1, World.CosineTable)) << threads;
+    EXPECT_EQ(std::pair(sine.back(), cosine.back()), std::pair(-2.0f, -2.0f)) << "written past the end";
+  }
+  // Built only when neither table exists.
+  float* const sineTable = World.SineTable;
+  float keep = -5.0f, *cosineTable = World.CosineTable;
+  World.SineTable = &keep, World.CosineTable = nullptr;
+  BuildTrigTables();
+  EXPECT_EQ(std::pair(keep, World.CosineTable), std::pair(-5.0f, static_cast<float*>(nullptr)));
+  World.SineTable = sineTable, World.CosineTable = cosineTable;
+}
+
+}  // namespace
