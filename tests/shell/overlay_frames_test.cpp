@@ -101,7 +101,7 @@ class OverlayFrames : public MenuScenario {
 };
 
 TEST_F(OverlayFrames, ListAndGridInEveryGeometryWithTextRunningOffEachEdge) {
-  headless::Backend().localTimeSeconds = 13 * 3600 + 4 * 60 + 5;
+  headless::Backend().localTime = "13:04:05";
   // A path of every printable character, longer than the text buffer and than most Canvases.
   std::string path;
   for (char c = ' '; path.size() < 400; c = c == '~' ? ' ' : c + 1)
@@ -128,7 +128,7 @@ TEST_F(OverlayFrames, CreditsAndClockRiseWithAWindowMovedPastTheScreenBottom) {
   headless::Backend().cursorY = 220;
   PressKey(vk::M);
   ASSERT_EQ(WindowPos.y, 220);
-  headless::Backend().localTimeSeconds = 5 * 60 + 9;
+  headless::Backend().localTime = "00:05:09";
   ExpectFrameAt(0, 0, {}, "12:05:09", "100 rows below the screen");
   PressKey(vk::Minus);
   ExpectFrameAt(7, CanvasHeight - 1, {}, "", "clock hidden");

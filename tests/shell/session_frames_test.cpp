@@ -89,7 +89,7 @@ class SessionFrames : public MenuScenario {
     fs::current_path(kFolder);
     ResetMenuState();
     headless::Reset();
-    headless::Backend().localTimeSeconds = 13 * 3600 + 7 * 60;
+    headless::Backend().localTime = "13:07:00";
     StartMenu();
   }
   void TearDown() override {

@@ -157,17 +157,9 @@ void ReadScreenSize(int32_t* width, int32_t* height) {
   *height = backend.screenHeight;
 }
 
-void SleepMilliseconds(int32_t milliseconds) {
-  backend.sleeps.push_back(milliseconds);
-  backend.virtualMilliseconds += milliseconds;
-}
+void SleepMilliseconds(int32_t milliseconds) { backend.sleeps.push_back(milliseconds); }
 
-void ReadLocalTimeText(char out[9]) {
-  const int64_t seconds = ((backend.localTimeSeconds % 86400) + 86400) % 86400;
-  const unsigned hours = static_cast<unsigned>(seconds / 3600) % 24;
-  const unsigned minutes = static_cast<unsigned>(seconds / 60) % 60;
-  std::snprintf(out, sizeof "hh:mm:ss", "%02u:%02u:%02u", hours, minutes, static_cast<unsigned>(seconds) % 60);
-}
+void ReadLocalTimeText(char out[9]) { std::snprintf(out, sizeof "hh:mm:ss", "%s", backend.localTime.c_str()); }
 
 void StartProgram(const char* program, const char* parameters, ParameterSplit split) {
   backend.programsStarted.push_back({program, parameters, split});

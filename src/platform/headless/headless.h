@@ -38,7 +38,7 @@ struct State {
   // Settings.
   int32_t screenWidth = 1920, screenHeight = 1080;
   int32_t cursorX = 0, cursorY = 0;               // screen pixels
-  int64_t localTimeSeconds = 0;                   // seconds since midnight for the clock
+  std::string localTime = "00:00:00";             // the clock's text, 24-hour
   bool failWindowCreation = false;                // OpenGlWindow fails at its first step
   std::vector<std::string> existingWindowTitles;  // windows PlaceWindowByTitle can find
   bool waitWhenIdle = false;                      // the loop may wait instead of repeating a frame
@@ -51,7 +51,6 @@ struct State {
   bool hooksInstalled = false;
 
   // Effects.
-  int64_t virtualMilliseconds = 0;
   std::vector<int32_t> sleeps;
   std::vector<uint8_t> lastFrame;  // Canvas bytes at the last PresentCanvas
   int32_t lastFrameWidth = 0, lastFrameHeight = 0, presentCount = 0;
