@@ -33,7 +33,7 @@ int32_t VisibleHeight() {
   const int32_t py = WindowPos.y, scale = PixelScale;
   const int32_t baseHeight = CanvasHeight + ViewOffset.y - py * scale;
   // Only the movable 1280-wide geometry can reach past the bottom of the screen.
-  if (CanvasWidth != 1280 || scale <= 0) return baseHeight;
+  if (CanvasWidth != 1280) return baseHeight;
   int32_t screenWidth = 0, screenHeight = 0;
   platform::ReadScreenSize(&screenWidth, &screenHeight);
   int32_t height = baseHeight + py / scale;
