@@ -1,35 +1,24 @@
-// The frame the headless backend presents, as the X11 window should show it: the Canvas enlarged
-// by PixelScale, bottom row last, as a binary PPM. The menu starts in FOLDER on a screen of the
-// given size with the cursor at the given point; each KEY (a virtual-key code) is pressed in a
-// frame of its own, and @X,Y moves the cursor to that screen point.
+// The frame the headless backend presents, as the X11 window should show it (the Canvas enlarged by
+// PixelScale, bottom row last) in a binary PPM, after each KEY (a virtual-key code) or @X,Y cursor move.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/menu_state.h"
 
-namespace {
-
-bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t scale) {
+static bool WriteEnlargedFrame(const char* path, const headless::State& frame, int32_t scale) {
   const int32_t width = frame.lastFrameWidth, height = frame.lastFrameHeight;
   std::FILE* out = std::fopen(path, "wb");
   if (out == nullptr) return false;
   std::fprintf(out, "P6\n%d %d\n255\n", width * scale, height * scale);
-  std::vector<uint8_t> row(static_cast<size_t>(width) * scale * 3);
-  for (int32_t y = height * scale - 1; y >= 0; --y) {
-    const uint8_t* source = frame.lastFrame.data() + static_cast<size_t>(y / scale) * width * 4;
+  for (int32_t y = height * scale - 1; y >= 0; --y)
     for (int32_t x = 0; x < width * scale; ++x)
-      for (int c = 0; c < 3; ++c) row[static_cast<size_t>(x) * 3 + c] = source[(x / scale) * 4 + c];
-    std::fwrite(row.data(), 1, row.size(), out);
-  }
+      std::fwrite(&frame.lastFrame[(static_cast<size_t>(y / scale) * width + x / scale) * 4], 1, 3, out);
   return std::fclose(out) == 0;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 7 || chdir(argv[1]) != 0) {

@@ -8,9 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-int SendCloseRequest(Display* display, Window window) {
+static bool SendCloseRequest(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
@@ -18,27 +16,24 @@ int SendCloseRequest(Display* display, Window window) {
   event.xclient.format = 32;
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
-  return XSendEvent(display, window, False, NoEventMask, &event) != 0 ? 0 : 1;
+  return XSendEvent(display, window, False, NoEventMask, &event) != 0;
 }
 
-int PrintSaverState(Display* display) {
-  XScreenSaverInfo* info = XScreenSaverAllocInfo();
-  if (info == nullptr || !XScreenSaverQueryInfo(display, DefaultRootWindow(display), info)) return 1;
-  std::puts(info->state == ScreenSaverOn ? "on" : info->state == ScreenSaverOff ? "off" : "disabled");
-  XFree(info);
-  return 0;
+static bool PrintSaverState(Display* display) {
+  XScreenSaverInfo info{};
+  if (!XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info)) return false;
+  std::puts(info.state == ScreenSaverOn ? "on" : info.state == ScreenSaverOff ? "off" : "disabled");
+  return true;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
-  int status = 2;
-  if (command == "close" && argc == 3) status = SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
-  if (command == "saver") status = PrintSaverState(display);
-  if (status == 2) std::fprintf(stderr, "usage: x11_probe close WINDOW | saver\n");
+  bool done = false;
+  if (command == "saver") done = PrintSaverState(display);
+  else if (command == "close" && argc == 3) done = SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
+  else std::fprintf(stderr, "usage: x11_probe close WINDOW | saver\n");
   XCloseDisplay(display);
-  return status;
+  return done ? 0 : 1;
 }
