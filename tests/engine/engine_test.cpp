@@ -193,7 +193,7 @@ TEST_F(StartedEngineTest, TrigTablesAreWholeOnEveryThreadCount) {
   EXPECT_EQ(std::pair(World.SineTable[90000], World.CosineTable[0]), std::pair(1.0f, 1.0f));
   EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
   EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
-  for (uint32_t threads : {0u, 3u, 16u}) {
+  for (uint32_t threads : {0u, 7u, 16u}) {  // 7 shares do not divide the table: the last is short
     std::vector<float> sine(TrigTableSize + 1, -2.0f), cosine(TrigTableSize + 1, -2.0f);  // one past the end
     FillTrigTables(sine.data(), cosine.data(), threads);
     EXPECT_TRUE(std::equal(sine.begin(), sine.end() - 1, World.SineTable) &&
