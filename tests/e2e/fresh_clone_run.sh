@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# A newcomer's first run: a fresh clone of the committed tree, the README's run command exactly as
-# written, no X display. Its screenshot shows the menu's first frame (title, path, List labels and
-# rows, compared with the headless frame), and nothing is written into the folder browsed.
+# A newcomer's first run: the README's run command in a fresh clone, without X, shows the headless
+# first frame in its screenshot and writes nothing into the folder browsed.
 source "$(dirname "$0")/lib.bash"
 vm_build x11_headless_frame
-clone=$WORK/clone
+clone=$WORK/clone menu=$WORK/media
 git clone --quiet "$VM_SOURCE_DIR" "$clone" || vm_fail "git clone failed"
 command=$(sed -n '/^## Run the menu/,/^## /s/^    \(scripts\/.*\)/\1/p' "$clone/README.md")
 [ "$command" == "scripts/run-menu [folder]" ] || vm_fail "the README's run command is '$command'"
 
-menu=$WORK/media
 mkdir -p "$menu/Films" && touch "$menu/song.mp3"
 listing() { find "$menu" -printf '%P %y %s %T@ %m\n' | sort; }
 before=$(listing)

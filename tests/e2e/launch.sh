@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# Launching from the list starts, never through a shell, only the moxa3 beside the menu's
-# executable (none planted in the start folder, not even through a relative entry of PATH), with
-# the path (asterisks for spaces) as one argument; F7 starts xdg-open on the folder. The real moxa3
-# on short generated media (audio to the null outputs): its window is moved once, after the menu's
-# pause, to 600 x 600 at the list block's corner, the video shows inside it, and it closes at the
-# end of the file. moxa3 turns the words back into the path for mpv inside its window, or for
-# ffplay, whose window takes its place; no media file: usage and 2; no player: a message and 1.
+# Launching plays hostile names safely: never through a shell, only the moxa3 beside the menu, the
+# path as one argument; the real moxa3 (mpv or ffplay behind it) then shows and closes its window.
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu moxa3
 vm_start_xvfb
-MOXA3=$VM_BUILD_DIR/bin/moxa3
-both=$WORK/both ffplay_only=$WORK/ffplay-only
+MOXA3=$VM_BUILD_DIR/bin/moxa3 both=$WORK/both ffplay_only=$WORK/ffplay-only
 mkdir -p "$both" "$ffplay_only" && for stand_in in "$both/mpv" "$both/ffplay" "$ffplay_only/ffplay"; do ln -s "$STUB_PLAYER" "$stand_in"; done
 touch "$WORK/star*name.mp3" "$WORK/two*ways.mp3" "$WORK/two ways.mp3"
 shell="$WORK/\$(touch $WORK/canary);\`touch $WORK/canary\`|x&'\""
@@ -42,13 +36,13 @@ PATH=$both "$MOXA3" rightful 0 2>"$WORK/stderr"
 
 menu="$WORK/it's a \"menu\" \$(touch canary) ; dir"
 name='a $(touch canary) `touch canary`; x | y & "q'"'"'.mp3'
-mkdir -p "$menu" "$WORK/bin" "$WORK/none"
-touch "$menu/$name" && ln -s "$STUB_PLAYER" "$WORK/bin/xdg-open"
+mkdir -p "$menu" "$WORK/bin" "$WORK/none" && touch "$menu/$name" && ln -s "$STUB_PLAYER" "$WORK/bin/xdg-open"
 ffmpeg -loglevel error -f lavfi -i testsrc=size=160x120:rate=10 -t 2 -pix_fmt yuv420p "$menu/clip one.mp4" &&
   ffmpeg -loglevel error -f lavfi -i sine=frequency=440 -t 2 "$menu/tone two.wav" || vm_fail "ffmpeg made no media"
+# A moxa3 planted in the start folder, reachable through PATH's relative entries, must never run.
 printf '#!/bin/sh\ntouch "%s"\n' "$WORK/canary" >"$menu/moxa3" && chmod +x "$menu/moxa3"
-vm_install_menu_with_player "$STUB_PLAYER"
-rm "$PLAYER"
+PLAYER=$WORK/installed/moxa3  # beside a copy of the menu, as a package installs them
+mkdir "$WORK/installed" && cp "${MENU[0]}" "$WORK/installed/vestramenu" && MENU=("$WORK/installed/vestramenu")
 export MOXA3_AUDIO_OUTPUT=null
 vm_start_menu "$menu" PATH="$WORK/bin::.:/usr/bin:/bin" VM_STUB_RECORD_DIR="$RECORDS"
 file=$(vm_entry_index "$menu" "$name")
@@ -97,8 +91,7 @@ vm_quit_menu
 ln -sf "$(command -v ffplay)" "$ffplay_only/ffplay"
 for entry in "$ffplay_only|ffplay's window where moxa3's was|0" "$WORK/none|a message in moxa3's window|1"; do
   IFS='|' read -r path seen status <<<"$entry"
-  PATH=$path "$MOXA3" rightful "${menu// /*}/clip*one.mp4" 0 >"$WORK/player.log" 2>&1 &
-  pid=$!
+  PATH=$path "$MOXA3" rightful "${menu// /*}/clip*one.mp4" 0 >"$WORK/player.log" 2>&1 & pid=$!
   vm_check_for 10 player_open || vm_fail "moxa3 showed no window"
   if [ "$status" == 0 ]; then
     xdotool search --name "^$PLAYER_TITLE\$" windowmove 120 70

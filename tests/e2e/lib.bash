@@ -58,11 +58,10 @@ vm_setup_wine() {
   [ -f "$WIN_BUILD/vestramenu.exe" ] || { echo "SKIP: scripts/build-windows has not built vestramenu.exe"; exit 0; }
   # Debian's wine64 package alone has only these two; programs the menu starts use the same loader.
   WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  export WINESERVER WINELOADER=$WINE WINEPREFIX=$WIN_BUILD/wineprefix-$1 WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=" VESTRAMENU_MESSAGE_LOG
+  export WINESERVER WINELOADER=$WINE WINEPREFIX=$WIN_BUILD/wineprefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # A server left from the display-less set-up would hand on its screen size.
   [ -f "$WINEPREFIX/system.reg" ] || { DISPLAY= "$WINE" wineboot -i && "$WINESERVER" -w; } >/dev/null 2>&1 || vm_fail "wineboot failed"
-  VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$WORK/boxes.log")  # message boxes; a run that works has none
+  export VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$WORK/boxes.log")  # message boxes; a run that works has none
   MENU=("$WINE" "$WIN_BUILD/vestramenu.exe")
 }
 # The Windows form of a Unix path as Wine's Z: drive shows it.
@@ -92,9 +91,8 @@ vm_window_at() {
 }
 vm_expect_window_at() { vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 but $(vm_geometry "$1")"; }
 
-# A press and release in one message pump cancel out, a right press within 12 frames is ignored and
-# under load a frame can take a second: so the key or button stays down until check holds (8 s at
-# most), then is watched 10 s more before it is pressed again, so that no action is repeated.
+# A press and release in one pump cancel out, a right press within 12 frames is ignored and a frame
+# may take a second: the input stays down until check holds (8 s), then 10 s more pass before another.
 vm_act_until() {
   local attempt
   for attempt in 1 2 3; do
@@ -190,10 +188,4 @@ vm_close_players() {
   vm_check_for 10 "xdotool search --name '^$PLAYER_TITLE\$'"
   xdotool search --name "^$PLAYER_TITLE\$" 2>/dev/null | xargs -r -n 1 xdotool windowkill 2>/dev/null
   vm_check_for 10 "! xdotool search --name '^$PLAYER_TITLE\$'" || vm_fail "a player's window stayed"
-}
-# A copy of the menu with program beside it as its moxa3 (PLAYER), as a package installs them.
-vm_install_menu_with_player() {
-  PLAYER=$WORK/installed/moxa3
-  mkdir -p "$WORK/installed" && cp "${MENU[0]}" "$WORK/installed/vestramenu" && cp "$1" "$PLAYER"
-  MENU=("$WORK/installed/vestramenu")
 }

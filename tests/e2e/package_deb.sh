@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package: cpack builds it, lintian finds no error in it, and unpacked (dpkg -x) it
-# holds both programs, their manual pages, the desktop entry and the icon. Its vestramenu, started
-# elsewhere with a folder, lists that folder: a launch there starts the moxa3 unpacked beside it
-# (here the stand-in player, which records its argv) with that folder's file.
+# The Debian package as cpack builds it: lintian-clean, complete, and its vestramenu, given a folder,
+# starts the moxa3 unpacked beside it (here the stand-in) on that folder's file.
 source "$(dirname "$0")/lib.bash"
 vm_build vestramenu moxa3
 # cpack builds the tree first: one build at a time, as in vm_build.
@@ -14,8 +12,7 @@ lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian
 dpkg-deb -f "$deb" Depends | grep -q libx11 && [ "$(dpkg-deb -f "$deb" Recommends)" == "mpv, xdg-utils" ] ||
   vm_fail "fields: $(dpkg-deb -f "$deb" Depends Recommends)"
 
-root=$WORK/root
-dpkg -x "$deb" "$root"
+root=$WORK/root && dpkg -x "$deb" "$root"
 for file in bin/{vestramenu,moxa3} share/man/man1/{vestramenu,moxa3}.1.gz share/applications/vestramenu.desktop \
   share/icons/hicolor/scalable/apps/vestramenu.svg; do [ -s "$root/usr/$file" ] || vm_fail "the package lacks /usr/$file"; done
 cp "$STUB_PLAYER" "$root/usr/bin/moxa3"

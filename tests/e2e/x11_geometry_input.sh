@@ -32,8 +32,7 @@ for entry in "${cases[@]}"; do
   [ "$lines" == - ] || [ "$(wc -l <"$WORK/err")" -eq "$lines" ] || vm_fail "$what: not $lines line(s) on stderr"
 done
 
-vm_start_xvfb
-xset s 1 1
+vm_start_xvfb && xset s 1 1
 # The saver's state after seconds more: off while the menu's window exists, on again once it ended.
 expect_saver() { sleep "$1"; [ "$("$PROBE" saver)" == "$2" ] || vm_fail "$3: the screen saver is not $2"; }
 # The screen and first pointer, and the keys (virtual-key codes, @X,Y pointer moves) since.
@@ -68,8 +67,7 @@ point 100 50
 press_until m 0x4D "vm_window_at GAME '100 50 1280 960'"
 point 500 400
 press_until n 0x4E
-# Alt held: F5 is a system key.
-xdotool keydown Alt_L; vm_press_key F5; xdotool keyup Alt_L
+xdotool keydown Alt_L; vm_press_key F5; xdotool keyup Alt_L  # with Alt held, F5 is a system key
 expect_window_stays "100 50 1280 960" Alt+F5
 press_until F5 0x74 "vm_window_at GAME '0 0 1920 1080'"
 point 300 200
@@ -83,8 +81,7 @@ press_until F5 0x74
 
 # Another client's window takes the focus; right clicks (the "F6" label) and keys still reach the menu.
 xmessage -geometry +1500+900 -name other "another window" 2>/dev/null & STARTED_PIDS+=($!)
-vm_check_for 10 "xdotool search --name '^other\$'" || vm_fail "the other window did not appear"
-focus_other() { xdotool search --name '^other$' windowfocus --sync &&
+focus_other() { vm_check_for 10 "xdotool search --name '^other\$' windowfocus --sync" &&
   [ "$(xdotool getwindowfocus)" == "$(xdotool search --name '^other$')" ] || vm_fail "the other window did not take the focus"; }
 focus_other && vm_click_until $(vm_canvas_to_screen 480 524 960 540) "vm_window_at GAME '0 0 1280 960'"
 focus_other && vm_key_until F5 "vm_window_at GAME '0 0 1920 1080'"
@@ -127,9 +124,7 @@ vm_quit_menu
 vm_start_menu "$menu" VESTRAMENU_FAIL_STEP=release-current@1,delete-context@1,release-device-context@1,destroy-window@1
 vm_key_until F6 "xdotool search --name '^SHUTDOWN ERROR\$'"
 for text in "Release Of DC And RC Failed." "Release Rendering Context Failed." "Release Device Context Failed." \
-  "Could Not Release hWnd."; do
-  expect_box "SHUTDOWN ERROR" "$text"
-done
+  "Could Not Release hWnd."; do expect_box "SHUTDOWN ERROR" "$text"; done
 vm_expect_window_at GAME "0 0 1280 960" "the window after the failed teardown"
 vm_quit_menu
 # The very first creation fails at the window itself; Esc still ends the menu.

@@ -10,17 +10,13 @@
 #include "platform/win32/win32_window.h"
 #include "shell/menu_state.h"
 
-namespace {
+static int failures = 0;
 
-int failures = 0;
-
-void Check(bool passed, const char* what) {
+static void Check(bool passed, const char* what) {
   std::printf("%s %s\n", passed ? "ok" : "FAIL", what);
   std::fflush(stdout);
   failures += passed ? 0 : 1;
 }
-
-}  // namespace
 
 int main() {
   Check(OpenGlWindow("GAME", 640, 480, 16), "OpenGlWindow 640 x 480 succeeds");
