@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <tuple>
 #include <vector>
 
+#include "approved_record.h"
 #include "browser/temp_folder.h"
 #include "canvas/canvas.h"
 #include "engine/engine.h"
@@ -162,6 +165,28 @@ class StartedEngineTest : public ::testing::Test {
   static inline CurrentScratchFolder* folder_ = nullptr;
 };
 
+// Every table the start-up allocates, with its size in bytes.
+std::vector<std::tuple<std::string, const void*, size_t>> Tables() {
+  const GridSearch& s = *World.Search;
+  return {{"corner grid", World.CornerGrid, 257 * 257}, {"level tiles", World.LevelTiles, 180 * 65536},
+          {"level marks", World.LevelMarks, 180 * 65536}, {"units", World.UnitTable, 3000 * sizeof(UnitRecord)},
+          {"structures", World.StructureTable, 1000 * sizeof(StructureRecord)},
+          {"items", World.ItemTable, 230000 * sizeof(ItemRecord)}, {"level list a", World.LevelListA, 181 * 4},
+          {"level list b", World.LevelListB, 181 * 4}, {"local grid", World.LocalGrid, 900},
+          {"nodes", World.NodeTable, 1080000 * 20}, {"node links", World.NodeLinks, 1080000 * 40},
+          {"sines", World.SineTable, 3600000 * 4}, {"cosines", World.CosineTable, 3600000 * 4},
+          {"console lines", World.ConsoleLines, 20 * sizeof(char*)}, {"console line 20", World.ConsoleLines[19], 256},
+          {"sprite bank", SpriteBank, 3100 * sizeof(SpriteSlot)}, {"cell words a", s.cellWordsA, 65536 * 2},
+          {"cell words b", s.cellWordsB, 65536 * 2}, {"cell values a", s.cellValuesA, 65536 * 4},
+          {"cell bytes a", s.cellBytesA, 65536}, {"cell values b", s.cellValuesB, 65536 * 4},
+          {"cell values c", s.cellValuesC, 65536 * 4}, {"unit values a", s.unitValuesA, 12000},
+          {"unit values b", s.unitValuesB, 12000}, {"unit paths a", s.unitPathsA, 12000000},
+          {"unit paths b", s.unitPathsB, 12000000}, {"unit values c", s.unitValuesC, 12000},
+          {"unit targets", s.unitTargets, 12000}, {"unit counters", s.unitCounters, 12000},
+          {"cell bytes b", s.cellBytesB, 65536}, {"scratch", s.scratch, 24000},
+          {"cell records", s.cellRecords, 65536 * 20}};
+}
+
 TEST_F(StartedEngineTest, StartUpValues) {
   EXPECT_EQ(std::count_if(SpriteBank, SpriteBank + SpriteSlotCount, [](const SpriteSlot& s) { return s.pixels; }), 214)
       << "every listed sprite file reaches its slot";
@@ -171,21 +196,33 @@ TEST_F(StartedEngineTest, StartUpValues) {
   EXPECT_EQ(std::tuple(instance.itemId, instance.spriteSlot, instance.gradeValue), std::tuple(knife.itemId, 600, 1.0f));
   // Every table has its size: the allocator rounds a small block up by a few bytes, a mapped one
   // to its page.
-  const std::pair<const void*, size_t> tables[] = {
-      {World.CornerGrid, 257 * 257}, {World.LevelTiles, 180 * 65536}, {World.LevelMarks, 180 * 65536},
-      {World.UnitTable, 3000 * sizeof(UnitRecord)}, {World.StructureTable, 1000 * sizeof(StructureRecord)},
-      {World.ItemTable, 230000 * sizeof(ItemRecord)}, {World.LevelListA, 181 * 4}, {World.LevelListB, 181 * 4},
-      {World.LocalGrid, 900}, {World.NodeTable, 1080000 * 20}, {World.NodeLinks, 1080000 * 40},
-      {World.SineTable, 3600000 * 4}, {World.ConsoleLines, 20 * sizeof(char*)}, {World.ConsoleLines[19], 256},
-      {SpriteBank, 3100 * sizeof(SpriteSlot)}, {s.cellWordsA, 65536 * 2}, {s.cellWordsB, 65536 * 2},
-      {s.cellValuesA, 65536 * 4}, {s.cellBytesA, 65536}, {s.cellValuesB, 65536 * 4}, {s.cellValuesC, 65536 * 4},
-      {s.unitValuesA, 12000}, {s.unitValuesB, 12000}, {s.unitPathsA, 12000000}, {s.unitPathsB, 12000000},
-      {s.unitValuesC, 12000}, {s.unitTargets, 12000}, {s.unitCounters, 12000}, {s.cellBytesB, 65536},
-      {s.scratch, 24000}, {s.cellRecords, 65536 * 20}};
-  for (const auto& [table, bytes] : tables) {
+  for (const auto& [name, table, bytes] : Tables()) {
     const size_t usable = malloc_usable_size(const_cast<void*>(table));
-    EXPECT_TRUE(usable >= bytes && usable - bytes < (bytes < 128 * 1024 ? 32 : 4096)) << bytes << ": " << usable;
+    EXPECT_TRUE(usable >= bytes && usable - bytes < (bytes < 128 * 1024 ? 32 : 4096)) << name << ": " << usable;
   }
+}
+
+// What start-up writes into the tables, and the values held in the world itself, as approved.
+TEST_F(StartedEngineTest, ContentsAsRecorded) {
+  const GridSearch& s = *World.Search;
+  std::vector<std::string> lines;
+  for (const auto& [name, table, bytes] : Tables())
+    if (name != "sprite bank" && name != "console lines")  // both hold addresses
+      lines.push_back(std::string(name) + " " + Digest(table, bytes));
+  for (const auto& [name, value, bytes] :
+       {std::tuple{"tuning values", static_cast<const void*>(World.TuningValues), sizeof World.TuningValues},
+        {"tuning extras", World.TuningExtras, sizeof World.TuningExtras},
+        {"console input", &World.ConsoleInput, sizeof World.ConsoleInput},
+        {"search steps", s.stepX, sizeof s.stepX + sizeof s.stepY + sizeof s.stepCost + sizeof s.stepOrderMode},
+        {"search fields", &s.unsetField, sizeof s.unsetField}, {"search busy", &s.busy, sizeof s.busy}})
+    lines.push_back(std::string(name) + " " + Digest(value, bytes));
+  std::string sprites;
+  for (const SpriteSlot* slot = SpriteBank; slot < SpriteBank + SpriteSlotCount; ++slot)
+    sprites += std::to_string(slot->width) + "x" + std::to_string(slot->height) + "x" +
+               std::to_string(slot->bytesPerPixel) + " " +
+               (slot->pixels ? Digest(slot->pixels, size_t{slot->width} * slot->height * 3) : "-") + ";";
+  lines.push_back("sprites " + Digest(sprites.data(), sprites.size()));
+  if (!ExpectAsRecorded(VM_SOURCE_DIR "/tests/engine/world_at_start.txt", lines)) GTEST_SKIP() << "recorded";
 }
 
 // Entry i holds i thousandths of a degree; split over threads, each entry is written once.
