@@ -240,26 +240,6 @@ class ListView : public BrowserTest {
   }
 };
 
-TEST_F(ListView, RowsPerColumnAndColumnWidthFollowTheGeometry) {
-  const struct { int32_t screenH, mode, w, h, scale, offsetY, windowY, rows; } cases[] = {
-      {1080, 1, 640, 360, 2, -5, 0, 36}, {1080, 1, 640, 360, 2, -6, 0, 35},
-      // Outside the 1280-wide geometry the window's y times the scale is subtracted alone.
-      {1080, 1, 640, 360, 2, 0, 10, 34},
-      // Screen rows below the bottom of the screen count against it, unless the screen is taller.
-      {1080, 0, 1280, 960, 1, 0, 320, 86}, {1280, 0, 1280, 960, 1, 0, 320, 111},
-      {1440, 1, 1280, 720, 2, 0, 40, 69}};  // counts the move in screen rows at scale two
-  for (const auto& c : cases) {
-    headless::Backend().screenHeight = c.screenH;
-    UseGeometry(c.mode, c.w, c.h, c.scale);
-    ViewOffset = {0, c.offsetY}, WindowPos = {0, c.windowY};
-    EXPECT_EQ(ListRowsPerColumn(), c.rows) << c.w << " " << c.offsetY << " " << c.windowY;
-  }
-  const int32_t widths[2][4] = {{180, 360, 720, 180}, {320, 640, 1280, 320}};
-  for (DisplayMode = 1; DisplayMode < 3; ++DisplayMode)
-    for (ColumnFactor = 0; ColumnFactor < 4; ++ColumnFactor)  // any other factor counts as the first
-      EXPECT_EQ(ListColumnWidth(), widths[DisplayMode - 1][ColumnFactor]) << DisplayMode;
-}
-
 // Every row drawn at its laid-out place, on or off the Canvas, after clearing everything: red
 // when selected, else green for files and yellow for folders, each cut at its column less ten.
 void DrawEveryRowPlainly() {

@@ -272,15 +272,6 @@ TEST_F(GridEquivalence, ThePrefetchedNextPageIsDrawnTheSameFromMemory) {
   ExpectSameAsOneByOne(picture);
 }
 
-// A picture that can't even be opened after one that can, whichever the folder lists first.
-TEST_F(GridTest, AnUnopenablePictureAfterAGoodOne) {
-  const std::vector<uint8_t> good = testpictures::EncodeBmp(Pattern(9, 5, {{1, 2, 3}})), bad{'B', 'M'};
-  for (const bool swapped : {false, true}) {
-    pictures_.Write("x.jpg", swapped ? bad : good), pictures_.Write("y.jpg", swapped ? good : bad);
-    ExpectSameAsOneByOne(1);
-  }
-}
-
 TEST_F(GridTest, PageCommandsMoveByOnePageWithinTheEntries) {
   EntryTable.count = 100;
   // From, command, to: 18 cells a page, never beyond the last entry nor before the first.
@@ -303,85 +294,22 @@ TEST_F(GridTest, PageCommandsMoveByOnePageWithinTheEntries) {
   }
 }
 
-class GridClicks : public GridTest {
- protected:
-  void SetUp() override {
-    GridTest::SetUp();
-    for (uint8_t i = 0; i < 30; ++i)
-      AddBmp(std::string("p").append(std::to_string(10 + i)).append(".bmp"), Pattern(40, 20, {{i, 100, 200}}));
-    DrawGrid();
-    for (int32_t i = 1; i <= 18; ++i)  // listing order is the folder's
-      if (EntryTable.name[i][0] == 'p') shown_.push_back(i);
-    ASSERT_GE(shown_.size(), 2u);
-  }
-  static void PointAtThumbnailOf(int32_t entry, int32_t dy = 1) {
-    const auto id = std::find(PickMap, PickMap + CanvasWidth * CanvasHeight, 4000u + static_cast<uint32_t>(entry)) -
-                    PickMap;
-    ASSERT_LT(id, CanvasWidth * CanvasHeight) << "entry " << entry << " has no thumbnail";
-    headless::PointAtCanvas(static_cast<int32_t>(id % CanvasWidth) + 1, static_cast<int32_t>(id / CanvasWidth) + dy);
-  }
-  std::vector<int32_t> shown_;
-};
-
-TEST_F(GridClicks, SChoosesTheFirstCell) {
-  // Under the cursor: a picture becomes the first cell, a label redraws the same page, nothing
-  // starts the next draw at the first entry; S always asks for a redraw and ends the click handling.
-  for (const int32_t first : {shown_[1], 0, -4000}) {
-    if (first > 0) PointAtThumbnailOf(first);
-    if (first == 0) PutPickId(622, 529, 1200010), headless::PointAtCanvas(622, 529);
-    if (first < 0) headless::PointAtCanvas(950, 5);
-    KeyTable[vk::S] = 1, GridRedraw = 0;
-    EXPECT_TRUE(HandleThumbnailClick());
-    EXPECT_TRUE(FirstThumb == (first == 0 ? shown_[1] : first) && GridRedraw == 1u) << FirstThumb;
-  }
-  DrawGrid();
-  EXPECT_EQ(FirstThumb, 1);
-  ViewMode = ViewModeKind::List;  // outside the grid S does nothing
-  PointAtThumbnailOf(shown_[0]);
-  KeyTable[vk::S] = 1;
-  EXPECT_FALSE(HandleThumbnailClick());
-  EXPECT_EQ(FirstThumb, 1);
-}
-
-TEST_F(GridClicks, ClickOnAThumbnailOpensItsPictureInTheViewer) {
-  PointAtThumbnailOf(shown_[0], 100);  // above the small thumbnail, in its cell
-  RightClick = 1;
-  EXPECT_FALSE(HandleThumbnailClick());
-  EXPECT_TRUE(ViewMode == ViewModeKind::Grid && RightClick == 1u);
-  PointAtThumbnailOf(shown_[0]);
-  for (const auto& [mode, click] : {std::pair{ViewModeKind::Grid, 0u}, {ViewModeKind::List, 1u}}) {
-    ViewMode = mode, RightClick = click;  // no press, or not the grid: nothing opens
-    EXPECT_FALSE(HandleThumbnailClick());
-    EXPECT_TRUE(ViewMode == mode && RightClick == click);
-  }
-  ViewMode = ViewModeKind::Grid, RightClick = 1;
-  PointAtThumbnailOf(shown_[0]);
-  PictureLoader.PanFactor = 0;
-  ViewOffset = {5, -7};
-  EXPECT_FALSE(HandleThumbnailClick());
-  EXPECT_TRUE(ViewMode == ViewModeKind::Viewer && ShownPicture == shown_[0] && RightClick == 0u);
-  EXPECT_TRUE(ViewOffset.x == 0 && ViewOffset.y == 0 && PictureLoader.PanFactor == 3);
-  EXPECT_EQ(PictureBuffer[0], std::stoi(EntryTable.name[shown_[0]] + 1) - 10) << "the clicked picture is in the buffer";
-  // A picture gone since the draw leaves the grid as it was.
-  ViewMode = ViewModeKind::Grid;
-  RightClick = 1;
-  fs::remove(pictures_.PathOf(EntryTable.name[shown_[1]]));
-  PointAtThumbnailOf(shown_[1]);
-  EXPECT_FALSE(HandleThumbnailClick());
-  EXPECT_TRUE(ViewMode == ViewModeKind::Grid && RightClick == 1u && PictureLoaded == 0u);
-}
-
 // The folder shown is deleted from outside: its names are never read from the start folder.
-TEST_F(GridClicks, PicturesAreReadOnlyFromTheFolderShown) {
-  for (const auto& file : fs::directory_iterator(pictures_.path()))
-    fs::copy_file(file.path(), start_.path() / file.path().filename());
+TEST_F(GridTest, PicturesAreReadOnlyFromTheFolderShown) {
+  AddBmp("p.bmp", Pattern(40, 20, {{1, 100, 200}}));
+  DrawGrid();
+  const std::vector<std::string> names = SearchOrder(pictures_.path());
+  const auto entry = static_cast<uint32_t>(std::find(names.begin(), names.end(), "p.bmp") - names.begin()) + 1;
+  const auto thumb = std::find(PickMap, PickMap + CanvasWidth * CanvasHeight, 4000u + entry) - PickMap;
+  ASSERT_LT(thumb, CanvasWidth * CanvasHeight) << "the picture's thumbnail is drawn";
+  fs::copy_file(pictures_.PathOf("p.bmp"), start_.path() / "p.bmp");
   fs::remove_all(pictures_.path());
-  PointAtThumbnailOf(shown_[0]);
+  headless::PointAtCanvas(static_cast<int32_t>(thumb % CanvasWidth), static_cast<int32_t>(thumb / CanvasWidth));
   RightClick = 1;
   HandleThumbnailClick();
   EXPECT_TRUE(ViewMode == ViewModeKind::Grid && PictureLoaded == 0u) << "no viewer";
   DrawGrid();
-  EXPECT_EQ(EntryTable.name[shown_[0]][0], 'p') << "the listing stays";
+  EXPECT_STREQ(EntryTable.name[entry], "p.bmp") << "the listing stays";
   for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_FALSE(PickMap[i] >= 4000 && PickMap[i] < 7000) << i;
 }
 

@@ -24,13 +24,6 @@ class MenuScenario : public ::testing::Test {
     media_.AddFile("song.mp3");
     media_.AddFile("My Song.mp3");
     media_.AddFolder("Films");
-    // A 2 x 2 uncompressed 24-bit BMP.
-    const uint8_t bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
-                             0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                             0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0,
-                             255, 255, 255, 0, 0};
-    std::ofstream(media_.path() / "picture.bmp", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bmp), sizeof bmp);
     previous_ = fs::current_path();
     fs::current_path(media_.path());
     ResetMenuState();
@@ -52,11 +45,10 @@ class MenuScenario : public ::testing::Test {
     RunIteration();
     return headless::Backend().sleeps;
   }
-  static Sleeps PressKeys(const std::vector<int32_t>& keys) {
-    for (int32_t key : keys) headless::Queue(headless::EventKind::KeyDown, key);
+  static Sleeps PressKey(int32_t key) {
+    headless::Queue(headless::EventKind::KeyDown, key);
     return ActNextFrame();
   }
-  static Sleeps PressKey(int32_t key) { return PressKeys({key}); }
   // A right press at Canvas (x, y), past the debounce.
   static Sleeps ClickAt(int32_t x, int32_t y) {
     while (FrameCounter <= RightClickFrame + kRightClickDebounceFrames) RunIteration();
@@ -64,9 +56,8 @@ class MenuScenario : public ::testing::Test {
     headless::Queue(headless::EventKind::RightDown);
     return ActNextFrame();
   }
-  // The MenuBar's base line, and a click inside the band of the label drawn at x.
+  // The MenuBar's base line.
   static int32_t BarY() { return ViewOffset.y + CanvasHeight - 11; }
-  static Sleeps ClickLabel(int32_t x) { return ClickAt(ViewOffset.x + x + 1, BarY() - 5); }
   // The view as one line: mode, a pending grid redraw, the offset and the list's saved offset.
   static std::string View() {
     const char* const modes[] = {"list", "grid", "viewer"};

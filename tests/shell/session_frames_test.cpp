@@ -87,12 +87,16 @@ class SessionFrames : public MenuScenario {
     close(lock_);
   }
 
-  // A right click on the first Canvas point whose PickMap id is id; false when none has it.
-  static bool ClickId(uint32_t id) {
+  // The first Canvas point, from the top left, whose PickMap id is id; (-1, -1) when none has it.
+  static std::pair<int32_t, int32_t> FirstPointOf(uint32_t id) {
     for (int32_t y = CanvasHeight - 1; y >= 0; --y)
       for (int32_t x = 0; x < CanvasWidth; ++x)
-        if (PickIdAt(x, y) == id) return ClickAt(x, y), true;
-    return false;
+        if (PickIdAt(x, y) == id) return {x, y};
+    return {-1, -1};
+  }
+  static void ClickId(uint32_t id) {
+    const auto [x, y] = FirstPointOf(id);
+    if (x >= 0) ClickAt(x, y);
   }
   // A right click on nothing in row y, right of everything the list draws there.
   static void ClickNothingAt(int32_t y) {
@@ -191,11 +195,42 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     });
   Step("back to the grid", [] { ClickAt(10, 10); });
   Step("a damaged picture stays in the grid", [] { ClickId(4000 + IndexOf("damaged.jpg")); });
-  Step("first cell under the cursor", [] {
+  Step("a click in dot.bmp's cell above its picture", [] {
+    const auto [x, y] = FirstPointOf(4000 + IndexOf("dot.bmp"));
+    ClickAt(x, y + 20);
+  });
+  Step("a picture gone since the grid was drawn", [] {
+    fs::remove(kFolder / "tall.bmp");
+    ClickId(4000 + IndexOf("tall.bmp"));
+  });
+  // S makes the thumbnail under the cursor the first cell; a label keeps the page, nothing goes
+  // back to the first entry.
+  Step("S on a thumbnail", [] {
+    const auto [x, y] = FirstPointOf(4000 + IndexOf("wide.bmp"));
+    headless::PointAtCanvas(x, y);
+    PressKey(vk::S);
+  });
+  Step("S on a label", [] {
+    const auto [x, y] = FirstPointOf(kF5Id);
+    headless::PointAtCanvas(x, y);
+    PressKey(vk::S);
+  });
+  Step("S on nothing", [] {
     headless::PointAtCanvas(0, 0);
     PressKey(vk::S);
   });
   Step("list again", [] { PressKey(vk::T); });
+  Step("S in the list does nothing", [] {
+    const auto [x, y] = FirstPointOf(kFirstRowId + IndexOf("wide.bmp"));
+    headless::PointAtCanvas(x, y);
+    PressKey(vk::S);
+  });
+  // Moved past the bottom of the screen, the list keeps its rows on the screen.
+  for (const int32_t top : {220, 0})
+    Step("M to " + std::to_string(top), [top] {
+      headless::Backend().cursorX = 0, headless::Backend().cursorY = top;
+      PressKey(vk::M);
+    });
   // The list's offset: kept by T and the bracket labels, dropped by the bracket keys.
   Step("anchored near the top", [] {
     headless::PointAtCanvas(200, 700);
