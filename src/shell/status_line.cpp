@@ -25,8 +25,8 @@ void DrawFolderPath() {
 
 // The viewer's picture: name and size at fixed places, whatever ViewOffset was.
 void DrawPictureLines() {
-  const bool listed = EntryTable.isFile != nullptr && ShownPicture >= 0 && ShownPicture < kEntrySlots;
-  FormatText("%s", listed ? EntryTable.name[ShownPicture] : "");
+  // Only a click on a thumbnail's id, which names a slot of the table, shows the viewer.
+  FormatText("%s", EntryTable.name[ShownPicture]);
   DrawYellowText(kLeftMargin, CanvasHeight - 22);
   FormatText("%dx%d", static_cast<int>(PictureInfo.width), static_cast<int>(PictureInfo.height));
   DrawYellowText(kLeftMargin, CanvasHeight - 30);

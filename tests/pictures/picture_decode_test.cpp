@@ -179,9 +179,11 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   const std::vector<uint8_t> os2 = folder.Read("os2.bmp");
   folder.Write("short os2.bmp", {os2.begin(), os2.end() - 200});
   ASSERT_EQ(mkfifo(folder.PathOf("fifo.jpg").c_str(), 0600), 0);  // never waits for a writer
+  folder.Write("over a gigabyte.bmp", testpictures::EncodeBmp(Pattern(2, 2, {kRed})));
+  fs::resize_file(folder.PathOf("over a gigabyte.bmp"), (uintmax_t{1} << 30) + 1);  // sparse: never read
   RowChoice rows;
   for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "scans.jpg",
-                           "short.bmp", "short os2.bmp", "fifo.jpg", "stray.jpg", "good.jpg"}) {
+                           "short.bmp", "short os2.bmp", "fifo.jpg", "over a gigabyte.bmp", "stray.jpg", "good.jpg"}) {
     const bool accepted = std::string(name).starts_with("stray") || std::string(name).starts_with("good");
     Decoded decoded(folder.PathOf(name));
     platform::DecodedPicture some;
