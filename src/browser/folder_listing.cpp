@@ -48,10 +48,8 @@ void ShowFolder(const char* newPath) {
   RelistRequest = 1;
 }
 
-void CopyFolderPath(char (&out)[kPathBufferSize]) {
-  std::memcpy(out, FolderPath, sizeof out);
-  out[kPathBufferSize - 1] = '\0';
-}
+// FolderPath is always terminated: every write of it is bounded by its size.
+void CopyFolderPath(char (&out)[kPathBufferSize]) { std::memcpy(out, FolderPath, sizeof out); }
 
 }  // namespace
 

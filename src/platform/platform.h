@@ -64,7 +64,7 @@ void ReadScreenSize(int32_t* width, int32_t* height);
 // ---- Sleep and local time --------------------------------------------------------------------
 void SleepMilliseconds(int32_t milliseconds);
 // Local time on the 24-hour clock as "HH:MM:SS" (9 bytes with the terminating zero).
-void ReadLocalTimeText(char out[9]);
+void ReadLocalTimeText(char (&out)[9]);
 
 // ---- Current directory, folder search, attributes --------------------------------------------
 // Writes the current directory into buffer; false (buffer empty) when it fails or does not fit.

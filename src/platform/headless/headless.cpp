@@ -159,7 +159,7 @@ void ReadScreenSize(int32_t* width, int32_t* height) {
 
 void SleepMilliseconds(int32_t milliseconds) { backend.sleeps.push_back(milliseconds); }
 
-void ReadLocalTimeText(char out[9]) { std::snprintf(out, sizeof "hh:mm:ss", "%s", backend.localTime.c_str()); }
+void ReadLocalTimeText(char (&out)[9]) { std::snprintf(out, sizeof out, "%s", backend.localTime.c_str()); }
 
 void StartProgram(const char* program, const char* parameters, ParameterSplit split) {
   backend.programsStarted.push_back({program, parameters, split});

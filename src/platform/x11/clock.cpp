@@ -14,11 +14,11 @@ void SleepMilliseconds(int32_t milliseconds) {
   }
 }
 
-void ReadLocalTimeText(char out[9]) {
+void ReadLocalTimeText(char (&out)[9]) {
   const time_t now = time(nullptr);
   tm local{};
-  if (localtime_r(&now, &local) == nullptr || strftime(out, 9, "%H:%M:%S", &local) != 8)
-    std::snprintf(out, 9, "00:00:00");
+  if (localtime_r(&now, &local) == nullptr || strftime(out, sizeof out, "%H:%M:%S", &local) != sizeof out - 1)
+    std::snprintf(out, sizeof out, "00:00:00");
 }
 
 }  // namespace platform
