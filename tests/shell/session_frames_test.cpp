@@ -94,6 +94,14 @@ class SessionFrames : public MenuScenario {
         if (PickIdAt(x, y) == id) return {x, y};
     return {-1, -1};
   }
+  static void PressAt(int32_t x, int32_t y, int32_t key) {
+    headless::PointAtCanvas(x, y);
+    PressKey(key);
+  }
+  static void PressOn(uint32_t id, int32_t key) {
+    const auto [x, y] = FirstPointOf(id);
+    PressAt(x, y, key);
+  }
   static void ClickId(uint32_t id) {
     const auto [x, y] = FirstPointOf(id);
     if (x >= 0) ClickAt(x, y);
@@ -154,17 +162,11 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   Step("bar hidden", [] { PressKey(vk::Digit0); });
   Step("bar shown", [] { PressKey(vk::Digit0); });
   Step("minimised", [] { PressKey(vk::D); });
-  Step("anchored at the cursor", [] {
-    headless::PointAtCanvas(300, 200);
-    PressKey(vk::N);
-  });
+  Step("anchored at the cursor", [] { PressAt(300, 200, vk::N); });
   Step("centred again", [] { ClickId(1200003); });
   for (int32_t key : {vk::F8, vk::F5, vk::F6}) Step("geometry key " + std::to_string(key), [key] { PressKey(key); });
   Step("thumbnails", [] { PressKey(vk::T); });
-  Step("N places only the list", [] {
-    headless::PointAtCanvas(300, 200);
-    PressKey(vk::N);
-  });
+  Step("N places only the list", [] { PressAt(300, 200, vk::N); });
   Step("next page", [] { PressKey(vk::BracketRight); });
   Step("previous page", [] { PressKey(vk::BracketLeft); });
   for (uint32_t size = 0; size < 6; ++size)
@@ -176,10 +178,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     const std::string name = picture.first;
     Step("view " + name, [name] { ClickId(4000 + IndexOf(name)); });
     for (const int32_t digit : std::string(picture.second))
-      Step(name + " key " + char(digit), [digit] {
-        headless::PointAtCanvas(100 + digit * 10, 200 + digit * 5);
-        PressKey(digit);
-      });
+      Step(name + " key " + char(digit), [digit] { PressAt(100 + digit * 10, 200 + digit * 5, digit); });
     Step("back to the grid", [] { ClickAt(10, 10); });
   }
   // Each kind of picture file, centred on the cursor.
@@ -190,8 +189,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     Step("view " + name, [name] {
       if (ViewMode == ViewModeKind::Viewer) ClickAt(10, 10), Frames(1);
       ClickId(4000 + IndexOf(name));
-      headless::PointAtCanvas(640, 480);
-      PressKey(vk::Digit0 + 7);
+      PressAt(640, 480, vk::Digit0 + 7);
     });
   Step("back to the grid", [] { ClickAt(10, 10); });
   Step("a damaged picture stays in the grid", [] { ClickId(4000 + IndexOf("damaged.jpg")); });
@@ -205,26 +203,11 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   });
   // S makes the thumbnail under the cursor the first cell; a label keeps the page, nothing goes
   // back to the first entry.
-  Step("S on a thumbnail", [] {
-    const auto [x, y] = FirstPointOf(4000 + IndexOf("wide.bmp"));
-    headless::PointAtCanvas(x, y);
-    PressKey(vk::S);
-  });
-  Step("S on a label", [] {
-    const auto [x, y] = FirstPointOf(kF5Id);
-    headless::PointAtCanvas(x, y);
-    PressKey(vk::S);
-  });
-  Step("S on nothing", [] {
-    headless::PointAtCanvas(0, 0);
-    PressKey(vk::S);
-  });
+  Step("S on a thumbnail", [] { PressOn(4000 + IndexOf("wide.bmp"), vk::S); });
+  Step("S on a label", [] { PressOn(kF5Id, vk::S); });
+  Step("S on nothing", [] { PressAt(0, 0, vk::S); });
   Step("list again", [] { PressKey(vk::T); });
-  Step("S in the list does nothing", [] {
-    const auto [x, y] = FirstPointOf(kFirstRowId + IndexOf("wide.bmp"));
-    headless::PointAtCanvas(x, y);
-    PressKey(vk::S);
-  });
+  Step("S in the list does nothing", [] { PressOn(kFirstRowId + IndexOf("wide.bmp"), vk::S); });
   // Moved past the bottom of the screen, the list keeps its rows on the screen.
   for (const int32_t top : {220, 0})
     Step("M to " + std::to_string(top), [top] {
@@ -232,10 +215,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
       PressKey(vk::M);
     });
   // The list's offset: kept by T and the bracket labels, dropped by the bracket keys.
-  Step("anchored near the top", [] {
-    headless::PointAtCanvas(200, 700);
-    PressKey(vk::N);
-  });
+  Step("anchored near the top", [] { PressAt(200, 700, vk::N); });
   Step("T keeps the list's offset", [] { PressKey(vk::T); });
   Step("T gives it back", [] { PressKey(vk::T); });
   Step("BRACKETR from the list", [] { ClickId(kBracketRightId); });
