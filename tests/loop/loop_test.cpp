@@ -17,8 +17,9 @@ using FrameLoop = MenuScenario;
 TEST_F(FrameLoop, StartUpThenOneFramePerIterationUntilEsc) {
   const auto& backend = headless::Backend();
   // ".", "..", and the four entries.
-  EXPECT_EQ(std::tuple(std::string(StartDir), std::string(FolderPath), EntryTable.count, backend.hooksInstalled),
-            std::tuple(media_.text(), media_.text(), 6, true));
+  EXPECT_EQ(std::tuple(std::string(StartDir), std::string(FolderPath), EntryTable.count, backend.hooksInstalled,
+                       backend.hideCursorCount),
+            std::tuple(media_.text(), media_.text(), 6, true, 1));
   headless::QueueAtFrame(4, EventKind::KeyDown, vk::Escape);
   int iterations = 0;
   for (; !QuitRequested && iterations < 100; ++iterations) RunIteration();
@@ -82,6 +83,19 @@ TEST_F(FrameLoop, WaitingInsteadOfRepeatedFramesPresentsTheSameFramesAtTheSameFr
   EXPECT_EQ(waited, computed);
   EXPECT_LT(whenChanged, everyFrame / 2) << "idle frames were waited through, not iterated";
   EXPECT_GT(headless::Backend().idleWaits, 0);
+}
+
+// Waiting stops for a new clock second even with the cursor still.
+TEST_F(FrameLoop, ANewClockSecondIsDrawnNotWaitedThrough) {
+  auto& backend = headless::Backend();
+  backend.waitWhenIdle = true;
+  Frames(3);
+  const int32_t waits = backend.idleWaits, presents = backend.presentCount;
+  backend.localTime = "00:00:01";
+  RunIteration();
+  EXPECT_EQ(std::pair(backend.idleWaits, backend.presentCount), std::pair(waits, presents + 1));
+  RunIteration();
+  EXPECT_EQ(std::pair(backend.idleWaits, backend.presentCount), std::pair(waits + 1, presents + 1));
 }
 
 class InputRules : public ::testing::Test {
