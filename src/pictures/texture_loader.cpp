@@ -24,8 +24,7 @@ void ConvertToRgba(uint8_t* pixels, int64_t count, uint8_t keyMode, const uint8_
   for (int64_t i = 0; i < count; ++i) {
     uint8_t* p = pixels + 4 * i;
     const uint8_t blue = p[0], green = p[1], red = p[2];
-    p[0] = red;
-    p[1] = green;
+    p[0] = red;  // green keeps its place
     p[2] = blue;
     if (keyMode == 1)
       p[3] = (red == key[0] && green == key[1] && blue == key[2]) ? 0 : 255;

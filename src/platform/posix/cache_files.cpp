@@ -11,7 +11,7 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <string>
 
 #include "platform/platform.h"
@@ -29,7 +29,7 @@ bool PrepareCacheFolder(const std::string& folder, char* buffer, size_t capacity
   struct stat info{};
   if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || access(folder.c_str(), W_OK | X_OK) != 0)
     return false;
-  std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+  std::snprintf(buffer, capacity, "%s", folder.c_str());
   return true;
 }
 
