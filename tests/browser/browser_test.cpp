@@ -88,18 +88,6 @@ TEST_F(FolderListing, EntriesStandInSearchOrderAndOnlyFoldersAreMarkedAsSuch) {
     EXPECT_EQ(SelectedEntryIsFile(), std::string(EntryTable.name[SelectedEntry]).starts_with("new")) << SelectedEntry;
 }
 
-// (A vanished folder's listing staying is checked with the grid drawn over it.)
-TEST_F(FolderListing, ANewTableListsNothingNorDoesAVanishedCurrentFolder) {
-  EXPECT_EQ(EntryTable.count, 0);
-  Browse(start_.text());
-  ASSERT_GT(EntryTable.count, 0);
-  auto gone = std::make_unique<TempFolder>("gone");
-  fs::current_path(gone->path());
-  gone.reset();  // the current directory no longer exists: its search finds not even "."
-  ReadFolder();
-  EXPECT_EQ(EntryTable.count, 0);
-}
-
 class Walking : public BrowserTest {
  protected:
   void SetUp() override {
@@ -122,18 +110,6 @@ class Walking : public BrowserTest {
   }
   TempFolder media_{"Media"};
 };
-
-TEST_F(Walking, EnteringAndLeavingRetraceThePath) {
-  ViewMode = ViewModeKind::Grid;
-  const std::string in = media_.text() + "/";
-  for (const auto& [name, path] : {std::pair<std::string, std::string>{"Films", in + "Films/"},
-                                   {"Shorts", in + "Films/Shorts/"}, {"..", in + "Films/"}}) {
-    ASSERT_TRUE(Walked(name));
-    EXPECT_EQ(FolderPath, path);
-    EXPECT_EQ(ListedNames(), SearchOrder(path));
-    EXPECT_TRUE(SelectedEntry == 1 && ViewMode == ViewModeKind::List && RelistRequest == 1u) << name;
-  }
-}
 
 TEST_F(Walking, RefusedWalksChangeNothing) {
   for (int32_t selected : {0, EntryTable.count + 1}) {

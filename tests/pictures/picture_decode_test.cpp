@@ -81,23 +81,9 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
   for (int32_t i = 0; i < 24; ++i) EXPECT_EQ(rle4.At(i % 8, i / 8), rowsFromTop[i / 8][i % 8]) << i;
 }
 
-TEST(PictureDecode, EveryJpegKindGivesItsColours) {
-  const Rgb greys[4] = {{54, 54, 54}, {182, 182, 182}, {18, 18, 18}, kWhite}, colours[4] = {kRed, kLime, kBlue, kWhite};
+// Every JPEG kind is also viewed in the whole-session frames; here the inks of CMYK pictures.
+TEST(PictureDecode, CmykJpegsGiveTheirInksColours) {
   TempFolder folder;
-  for (const auto& [options, quadrants] : {std::pair{"-interlace Plane -sampling-factor 2x2", colours},
-                                           {"-colorspace Gray", greys}, {"-colorspace CMYK", colours}}) {
-    SCOPED_TRACE(options);
-    // Named as a bitmap: the kind is told by the content.
-    ASSERT_TRUE(folder.Convert(testpictures::QuadrantArguments(64, 48) + " -quality 95 " + options, "p.jpg"));
-    fs::rename(folder.PathOf("p.jpg"), folder.PathOf("p.bmp"));
-    Decoded decoded(folder.PathOf("p.bmp"));
-    ASSERT_TRUE(decoded.ok);
-    ASSERT_EQ(std::pair(decoded.picture.width, decoded.picture.height), std::pair(64, 48));
-    for (int i = 0; i < 4; ++i) {  // lossy: flat quadrants come back close to their colours
-      const Rgb got = decoded.At(16 + 32 * (i % 2), 12 + 24 * (i / 2)), want = quadrants[i];
-      EXPECT_LE(std::max({std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)}), 12) << i;
-    }
-  }
   // Flat CMYK, stored as Adobe's writers do (255 - ink, with their marker), comes back exactly,
   // also with a fill byte or a comment before the marker.
   // With the marker cut out, renamed (APP13) or misspelt, the stored values (the inks' CMY as
@@ -116,8 +102,8 @@ TEST(PictureDecode, EveryJpegKindGivesItsColours) {
     if (marker == std::string("Adobf")) bytes[10] = 'f';
     if (marker == std::string("fill")) bytes.insert(bytes.begin() + 2, 0xFF);
     if (marker == std::string("comment")) bytes.insert(bytes.begin() + 2, {0xFF, 0xFE, 0, 4, 'h', 'i'});
-    folder.Write("c.jpg", bytes);
-    Decoded decoded(folder.PathOf("c.jpg"));
+    folder.Write("c.bmp", bytes);  // named as a bitmap: the kind is told by the content
+    Decoded decoded(folder.PathOf("c.bmp"));
     ASSERT_TRUE(decoded.ok);
     const Rgb got = decoded.At(5, 5);
     EXPECT_LE(std::max({std::abs(got.r - want.r), std::abs(got.g - want.g), std::abs(got.b - want.b)}), slack)
