@@ -34,8 +34,10 @@ TEST(PictureDecode, EveryBmpLayoutGivesTheColoursWritten) {
   const std::vector<Rgb> two{kBlack, kWhite},
       eight{kRed, kLime, kBlue, kWhite, kBlack, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
   TempFolder folder;
-  for (const testpictures::BmpLayout& layout : {testpictures::BmpLayout{1, true}, {4, false}, {8, false, false, 8},
-           {16, false}, {16, true, true, 4}, {24, false}, {24, true, false, 6}, {24, false, false, 6, 124}, {32, false}}) {
+  // Gaps before the pixels, one of them past 64 KiB.
+  for (const testpictures::BmpLayout& layout :
+       {testpictures::BmpLayout{1, true}, {4, false}, {8, false, false, 8}, {8, false, false, 70000}, {16, false},
+        {16, true, true, 4}, {24, false}, {24, true, false, 6}, {24, false, false, 6, 124}, {32, false}}) {
     SCOPED_TRACE(testing::Message() << layout.bitsPerPixel << " bits, top-down " << layout.topDown);
     // An odd width exercises row padding and partly filled bytes; the name says nothing of the kind.
     const auto picture = Pattern(7, 5, layout.bitsPerPixel == 1 ? two : eight);
