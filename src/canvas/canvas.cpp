@@ -29,7 +29,7 @@ void Release(T*& buffer) {
 template <typename T>
 T* Allocate(size_t count) {
   // malloc leaves fresh pages untouched, so a buffer costs memory only once it is drawn.
-  void* p = std::malloc(count * sizeof(T) + 1);
+  void* p = std::malloc(count * sizeof(T));
   if (!p) FailOutOfMemory("window's pixel buffers");
   return static_cast<T*>(p);
 }

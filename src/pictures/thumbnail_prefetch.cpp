@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -58,7 +59,7 @@ class Prefetch {
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t threads = std::min(cores, keys_.size());
     running_ = static_cast<int32_t>(threads);
-    for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    std::generate_n(std::back_inserter(threads_), threads, [this] { return std::thread([this] { Work(); }); });
   }
 
   void Stop() {
