@@ -195,9 +195,9 @@ bool DecodeDiskThumbnail(const std::vector<uint8_t>& bytes, const ThumbnailKey& 
   std::memcpy(&header, bytes.data(), sizeof header);
   if (std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.size != key.size ||
       header.modified != key.modified || header.cellSize != key.cellSize ||
-      header.pathLength != key.path.size() || header.columns < 0 || header.rows < 0 ||
-      header.columns > 4096 || header.rows > 4096)
+      header.pathLength != key.path.size() || header.columns < 0 || header.rows < 0)
     return false;
+  // Sizes that are not negative cannot wrap (3 x 2^62 fits), and the file's own size bounds them.
   const size_t samples = size_t(header.columns) * size_t(header.rows) * 3;
   if (bytes.size() != sizeof header + header.pathLength + samples + sizeof(uint64_t)) return false;
   const size_t body = bytes.size() - sizeof(uint64_t);
