@@ -20,8 +20,6 @@ grep -q -F "$screenshot" "$WORK/run.log" || vm_fail "the run command did not say
 
 # The top 100 rows of the Canvas; the clock at the bottom and the pointer's cross are left out.
 "$HELPERS/x11_headless_frame" "$menu" 1920 1080 960 540 "$WORK/expected.ppm" || vm_fail "no headless frame"
-convert "$screenshot" -crop 1920x200+0+0 +repage "$WORK/shown.png" &&
-  convert "$WORK/expected.ppm" -crop 1920x200+0+0 +repage "$WORK/expected.png" || vm_fail "no screenshot to compare"
-differing=$(compare -metric AE "$WORK/shown.png" "$WORK/expected.png" null: 2>&1)
+differing=$(compare -metric AE "$screenshot[1920x200+0+0]" "$WORK/expected.ppm[1920x200+0+0]" null: 2>&1)
 [ "$differing" == 0 ] || vm_fail "the screenshot's top differs from the first frame in $differing pixels"
 echo PASS

@@ -52,21 +52,6 @@ vm_start_menu() {
   sleep 0.3
 }
 
-# Sets MENU to vestramenu.exe under Wine with a prefix of the test's own; skips without the Windows build.
-vm_setup_wine() {
-  WIN_BUILD=${VM_WINDOWS_BUILD_DIR:-$VM_SOURCE_DIR/build/windows}
-  [ -f "$WIN_BUILD/vestramenu.exe" ] || { echo "SKIP: scripts/build-windows has not built vestramenu.exe"; exit 0; }
-  # Debian's wine64 package alone has only these two; programs the menu starts use the same loader.
-  WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  export WINESERVER WINELOADER=$WINE WINEPREFIX=$WIN_BUILD/wineprefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  # A server left from the display-less set-up would hand on its screen size.
-  [ -f "$WINEPREFIX/system.reg" ] || { DISPLAY= "$WINE" wineboot -i && "$WINESERVER" -w; } >/dev/null 2>&1 || vm_fail "wineboot failed"
-  export VESTRAMENU_MESSAGE_LOG=$(vm_windows_path "$WORK/boxes.log")  # message boxes; a run that works has none
-  MENU=("$WINE" "$WIN_BUILD/vestramenu.exe")
-}
-# The Windows form of a Unix path as Wine's Z: drive shows it.
-vm_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-
 # The menu ended within 20 s with status 0, leaving no window and no message box.
 vm_expect_exit() {
   vm_check_for 20 '[ -s "$WORK/status" ]' || vm_fail "the menu did not end after $1"
@@ -76,19 +61,16 @@ vm_expect_exit() {
 }
 vm_quit_menu() { vm_key_until Escape '[ -s "$WORK/status" ]' && vm_expect_exit Esc; }
 
-# "left top width height map-state" of a window (its id, or else its exact title).
+# "left top width height map-state" of each window with that exact title.
 vm_geometry() {
-  local id=$1
-  [[ $id =~ ^[0-9]+$ ]] || id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-  [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
-    /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF } END { print x, y, w, h, m }'
+  local id
+  for id in $(xdotool search --name "^$1\$"); do
+    xwininfo -id "$id" | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State:/ { m = $NF } END { print x, y, w, h, m }'
+  done 2>/dev/null
 }
 # A shown window titled title stands at "left top width height".
-vm_window_at() {
-  local id
-  for id in $(xdotool search --name "^$1\$"); do [ "$(vm_geometry "$id")" == "$2 IsViewable" ] && return 0; done 2>/dev/null
-  false
-}
+vm_window_at() { vm_geometry "$1" | grep -q -x -F "$2 IsViewable"; }
 vm_expect_window_at() { vm_check_for 20 "vm_window_at '$1' '$2'" || vm_fail "$3: no $1 window at $2 but $(vm_geometry "$1")"; }
 
 # A press and release in one pump cancel out, a right press within 12 frames is ignored and a frame
