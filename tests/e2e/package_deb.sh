@@ -17,8 +17,7 @@ for file in bin/{vestramenu,moxa3} share/man/man1/{vestramenu,moxa3}.1.gz share/
   share/icons/hicolor/scalable/apps/vestramenu.svg; do [ -s "$root/usr/$file" ] || vm_fail "the package lacks /usr/$file"; done
 cp "$STUB_PLAYER" "$root/usr/bin/moxa3"
 vm_start_xvfb
-menu=$WORK/media
-mkdir "$menu" && touch "$menu/song.mp3"
+menu=$WORK/media && mkdir "$menu" && touch "$menu/song.mp3"
 MENU=("$root/usr/bin/vestramenu" "$menu")
 vm_start_menu / VM_STUB_RECORD_DIR="$RECORDS"
 vm_select_row 960 540 "$(vm_entry_index "$menu" song.mp3)"

@@ -100,10 +100,11 @@ vm_expect_exit "the close request"
 expect_saver 2.5 on "after the menu ended"
 xset s off
 
-# Window steps failed through VESTRAMENU_FAIL_STEP. The box titled title shows text, also on standard
-# error; Return dismisses it: it goes, or the next report follows (written before its box is shown).
+# Window steps failed through VESTRAMENU_FAIL_STEP. The box titled title, up after key if given, shows
+# text, also on stderr; Return dismisses it: it goes, or the next report follows (written before it shows).
 expect_box() {
   local reports
+  [ -z "${3:-}" ] || vm_key_until "$3" "xdotool search --name '^$1\$'"
   vm_check_for 20 "xdotool search --name '^$1\$'" || vm_fail "no \"$1\" box for \"$2\""
   grep -q -x -F "$1: $2" "$WORK/menu.log" || vm_fail "standard error lacks \"$1: $2\""
   reports=$(wc -l <"$WORK/menu.log")
@@ -113,11 +114,9 @@ expect_box() {
 # The second creation (F6) fails at its rendering context; without a window the loop still takes
 # keys, and F5 first reports the class no longer registered, then creates the window again.
 vm_start_menu "$menu" VESTRAMENU_FAIL_STEP=create-context@2
-vm_key_until F6 "xdotool search --name '^ERROR\$'"
-expect_box ERROR "Can't Create A GL Rendering Context."
+expect_box ERROR "Can't Create A GL Rendering Context." F6
 ! xwininfo -name GAME >/dev/null 2>&1 && [ ! -s "$WORK/status" ] || vm_fail "a window remained, or the menu ended"
-vm_key_until F5 "xdotool search --name '^SHUTDOWN ERROR\$'"
-expect_box "SHUTDOWN ERROR" "Could Not Unregister Class."
+expect_box "SHUTDOWN ERROR" "Could Not Unregister Class." F5
 vm_expect_window_at GAME "0 0 1920 1080" "the re-created window"
 vm_quit_menu
 # Every step of the first teardown (F6) fails: each is reported in turn, and the new window is created.
