@@ -34,7 +34,7 @@ int32_t VisibleHeight() {
   const int32_t baseHeight = CanvasHeight + ViewOffset.y - py * scale;
   // Only the movable 1280-wide geometry can reach past the bottom of the screen.
   if (CanvasWidth != 1280) return baseHeight;
-  int32_t screenWidth = 0, screenHeight = 0;
+  int32_t screenWidth{}, screenHeight{};
   platform::ReadScreenSize(&screenWidth, &screenHeight);
   int32_t height = baseHeight + py / scale;
   const int32_t bottom = CanvasHeight * scale + py;

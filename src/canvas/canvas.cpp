@@ -7,8 +7,8 @@
 #include "platform/platform.h"
 #include "shell/out_of_memory.h"
 
-int32_t CanvasWidth = 0;
-int32_t CanvasHeight = 0;
+int32_t CanvasWidth;
+int32_t CanvasHeight;
 uint8_t* Canvas = nullptr;
 uint8_t* Backdrop = nullptr;
 uint32_t* PickMap = nullptr;

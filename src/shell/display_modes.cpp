@@ -17,7 +17,7 @@ struct ModeGeometry {
 int32_t HalfScreen(int32_t size) { return size / 2 - (size % 2 != 0 ? 1 : 0); }
 
 ModeGeometry GeometryOf(int32_t mode) {
-  int32_t sw = 0, sh = 0;
+  int32_t sw{}, sh{};
   platform::ReadScreenSize(&sw, &sh);
   switch (mode) {
     case 0: return {1280, 960, 1, 200, 2.0f};

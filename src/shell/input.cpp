@@ -59,14 +59,14 @@ bool ReadCursorAndWindow(int32_t* x, int32_t* y, platform::ScreenRect* rect) {
 }  // namespace
 
 int32_t CursorToCanvasX() {
-  int32_t x = 0, y = 0;
+  int32_t x{}, y{};
   platform::ScreenRect rect{};
   if (!ReadCursorAndWindow(&x, &y, &rect)) return 0;
   return MapCursorToCanvas(x - rect.left, rect.right - rect.left, CanvasWidth);
 }
 
 int32_t CursorToCanvasY() {
-  int32_t x = 0, y = 0;
+  int32_t x{}, y{};
   platform::ScreenRect rect{};
   if (!ReadCursorAndWindow(&x, &y, &rect)) return 0;
   return MapCursorToCanvas(rect.bottom - y, rect.bottom - rect.top, CanvasHeight);

@@ -77,8 +77,8 @@ void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
     for (size_t i = 0; i < rowBytes; i += 4) {
       const uint8_t upper[] = {a[i], a[i + 1], a[i + 2]};
       const uint8_t lower[] = {b[i], b[i + 1], b[i + 2]};
-      a[i] = lower[2], a[i + 1] = lower[1], a[i + 2] = lower[0], a[i + 3] = 0;
-      b[i] = upper[2], b[i + 1] = upper[1], b[i + 2] = upper[0], b[i + 3] = 0;
+      a[i] = lower[2], a[i + 1] = lower[1], a[i + 2] = lower[0];  // the fourth byte is unused
+      b[i] = upper[2], b[i + 1] = upper[1], b[i + 2] = upper[0];
     }
   }
 }

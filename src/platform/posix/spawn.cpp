@@ -82,7 +82,7 @@ bool SpawnProgram(const std::string& program, const std::vector<std::string>& ar
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   const CleanSignalAttributes attributes;
-  pid_t child = 0;
+  pid_t child{};
   return posix_spawnp(&child, program.c_str(), nullptr, attributes.get(), argv.data(), environ) == 0;
 }
 
