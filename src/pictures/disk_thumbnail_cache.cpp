@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char kMagic[8] = {'V', 'M', 'T', 'H', 'U', 'M', 'B', '1'};
+constexpr char kMagic[] = "VMTHUMB1";
 constexpr uint64_t kFolderBudgetBytes = 256ull << 20;
 constexpr uint64_t kTrimmedBytes = kFolderBudgetBytes / 4 * 3;  // room left after a trim
 constexpr size_t kFolderCapacity = 4096;
@@ -170,7 +170,7 @@ std::string DiskThumbnailName(const ThumbnailKey& key) {
 
 std::vector<uint8_t> EncodeDiskThumbnail(const ThumbnailKey& key, const CachedPicture& picture) {
   Header header{};
-  std::memcpy(header.magic, kMagic, sizeof kMagic);
+  std::memcpy(header.magic, kMagic, sizeof header.magic);
   header.size = key.size;
   header.modified = key.modified;
   header.cellSize = key.cellSize;
@@ -193,7 +193,7 @@ bool DecodeDiskThumbnail(const std::vector<uint8_t>& bytes, const ThumbnailKey& 
   Header header;
   if (bytes.size() < sizeof header + sizeof(uint64_t)) return false;
   std::memcpy(&header, bytes.data(), sizeof header);
-  if (std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.size != key.size ||
+  if (std::memcmp(header.magic, kMagic, sizeof header.magic) != 0 || header.size != key.size ||
       header.modified != key.modified || header.cellSize != key.cellSize ||
       header.pathLength != key.path.size() || header.columns < 0 || header.rows < 0)
     return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -70,12 +71,10 @@ void TextureLoader::SetKeyColour(uint8_t mode, uint8_t red, uint8_t green, uint8
   keyColour[2] = blue;
 }
 
-void TextureLoader::GetExtension(const char* name, char out[16]) {
-  out[0] = '\0';
+void TextureLoader::GetExtension(const char* name, char (&out)[16]) {
   const char* dot = std::strrchr(name, '.');
-  if (dot == nullptr) return;
-  // The out buffer holds 16 bytes; longer extensions are cut rather than overrun it.
-  std::strncat(out, dot + 1, 15);
+  // Longer extensions are cut rather than overrun the buffer.
+  std::snprintf(out, sizeof out, "%s", dot == nullptr ? "" : dot + 1);
 }
 
 int32_t TextureLoader::IsPictureName(const char* name, PictureInfoRecord& info) {

@@ -32,7 +32,7 @@ class TextureLoader {
   int32_t IsPictureName(const char* name, PictureInfoRecord& info);
   int32_t LoadPicture(const char* name, PictureInfoRecord& info);
   int32_t DecodePicturePath(const char* path, PictureInfoRecord& info);
-  static void GetExtension(const char* name, char out[16]);
+  static void GetExtension(const char* name, char (&out)[16]);
   void StorePixels(const PictureInfoRecord& info, const uint8_t* bits);
 
   int32_t spare = 0;
