@@ -29,7 +29,7 @@ bool HeaderAccepted(const uint8_t* header, size_t received) {
 bool FileHolds(platform::ReadableFile* file, uint64_t pixelBytes) {
   const int64_t fileSize = platform::SizeOfFile(file);
   return fileSize >= static_cast<int64_t>(kHeaderSize) &&
-         pixelBytes <= static_cast<uint64_t>(fileSize) - kHeaderSize && pixelBytes <= SIZE_MAX;
+         pixelBytes <= static_cast<uint64_t>(fileSize) - kHeaderSize;
 }
 
 // Blue, green, red becomes red, green, blue.

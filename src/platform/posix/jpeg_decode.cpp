@@ -91,7 +91,7 @@ bool RunJpeg(JpegJob* job, jpeg_decompress_struct* decoder) {
   job->cmyk = decoder->jpeg_color_space == JCS_CMYK || decoder->jpeg_color_space == JCS_YCCK;
   decoder->out_color_space = job->cmyk ? JCS_CMYK : JCS_EXT_BGRX;
   job->plan = PlanRows(job->rows, width, height);
-  job->pixels = static_cast<uint8_t*>(std::malloc(job->plan.count * static_cast<size_t>(width) * 4 + 1));
+  job->pixels = static_cast<uint8_t*>(std::malloc(job->plan.count * static_cast<size_t>(width) * 4));
   if (job->pixels == nullptr) return false;
   jpeg_start_decompress(decoder);
   ReadWantedLines(decoder, job->plan, job->pixels);

@@ -85,7 +85,7 @@ void ToBottomUpBgrx(uint8_t* pixels, int32_t width, int32_t height) {
 
 bool DecodeBmpWithStb(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
   const int length = static_cast<int>(bytes.size());
-  int width = 0, height = 0, channels = 0;
+  int width{}, height{}, channels{};
   if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels)) return false;
   if (height == INT32_MIN) return false;
   height = std::abs(height);  // negative for rows stored top-down
