@@ -142,7 +142,7 @@ bool HasAdobeMarker(const std::vector<uint8_t>& bytes) {
     }
     if (marker == 0xDA) break;  // start of scan: no more tables
     const size_t length = (bytes[at + 2] << 8) | bytes[at + 3];
-    if (marker == 0xEE && length >= 7 && at + 9 <= bytes.size() &&
+    if (marker == 0xEE && at + 9 <= bytes.size() &&
         std::memcmp(&bytes[at + 4], "Adobe", 5) == 0)
       return true;
     at += 2 + length;
@@ -160,8 +160,7 @@ void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted) {
     const uint32_t k = inverted ? p[3] : 255 - p[3];
     p[0] = static_cast<uint8_t>((y * k + 127) / 255);
     p[1] = static_cast<uint8_t>((m * k + 127) / 255);
-    p[2] = static_cast<uint8_t>((c * k + 127) / 255);
-    p[3] = 0;
+    p[2] = static_cast<uint8_t>((c * k + 127) / 255);  // the fourth byte is unused
   }
 }
 
