@@ -24,7 +24,7 @@ namespace {
 // size; a change of any but first makes it stale.
 struct PrefetchTarget {
   std::string folder;
-  int32_t cellSize = 0, canvasWidth = 0, canvasHeight = 0, first = 0;
+  int32_t cellSize{}, canvasWidth{}, canvasHeight{}, first{};
 
   bool operator==(const PrefetchTarget&) const = default;
   bool SameView(const PrefetchTarget& other) const {
@@ -94,9 +94,9 @@ class Prefetch {
   PrefetchTarget target_;
   bool started_ = false;
   std::vector<ThumbnailKey> keys_;
-  std::atomic<size_t> next_{0};
+  std::atomic<size_t> next_{};
   std::atomic<bool> stop_{false};
-  std::atomic<int32_t> running_{0};
+  std::atomic<int32_t> running_{};
   std::vector<std::thread> threads_;
   std::mutex mutex_;
   std::vector<std::pair<ThumbnailKey, CachedPicture>> finished_;

@@ -112,6 +112,12 @@ class Walking : public BrowserTest {
 };
 
 TEST_F(Walking, RefusedWalksChangeNothing) {
+  // Where the file system lists a folder first, the first entry is entered like any other.
+  std::swap(EntryTable.name[1], EntryTable.name[IndexOf("Films")]);
+  EntryTable.isFile[1] = 0, SelectedEntry = 1;
+  EnterFolder();
+  EXPECT_EQ(FolderPath, media_.text() + "/Films/");
+  Browse(media_.text());
   for (int32_t selected : {0, EntryTable.count + 1}) {
     SelectedEntry = selected;
     EnterFolder();
@@ -268,7 +274,7 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   for (int i = 0; i < 75; ++i) fourByte += "\xf0\x9f\x8e\xb5";  // 300 bytes of a musical note
   for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
                                      {std::string("x") + threeByte, 253}, {fourByte, 252},
-                                     {std::string(255, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
+                                     {std::string(255, 'n'), 255}, {std::string(256, 'n'), 255}, {std::string(2999, '\x80'), 255}}) {
     std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
     DrawList();
     EXPECT_EQ(std::string(TextBuffer), name.substr(0, length));

@@ -153,13 +153,18 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   folder.Write("scrambled.jpg", scrambled);
   stray.insert(stray.begin() + static_cast<ptrdiff_t>(FindMarker(jpeg, 0xDB)), {1, 2, 3});  // libjpeg warns
   folder.Write("stray.jpg", stray);
-  // The first scan again and again: more scans than any encoder writes, each a pass over the picture.
+  // The first scan again and again, each a pass over the picture: 100 scans in all decode, one more
+  // than any encoder writes is refused.
   const auto scan = jpeg.begin() + static_cast<ptrdiff_t>(FindMarker(jpeg, 0xDA)),
              next = jpeg.begin() + static_cast<ptrdiff_t>(FindMarker(jpeg, 0xDA, scan - jpeg.begin() + 2));
-  std::vector<uint8_t> scans(jpeg.begin(), next);
-  for (int i = 0; i < 2000; ++i) scans.insert(scans.end(), scan, next);
-  scans.insert(scans.end(), next, jpeg.end());
-  folder.Write("scans.jpg", scans);
+  int scansIn = 0;
+  for (size_t i = 0; i + 1 < jpeg.size(); ++i) scansIn += jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA;
+  for (const int total : {100, 101}) {
+    std::vector<uint8_t> scans(jpeg.begin(), next);
+    for (int i = scansIn; i < total; ++i) scans.insert(scans.end(), scan, next);
+    scans.insert(scans.end(), next, jpeg.end());
+    folder.Write(total == 100 ? "good with 100 scans.jpg" : "101 scans.jpg", scans);
+  }
   std::vector<uint8_t> bmp = testpictures::EncodeBmp(Pattern(2, 2, {kRed}));
   bmp[18] = 0x10, bmp[19] = 0x27;  // width 10000, height 2: within the limit, rows absent
   folder.Write("short.bmp", bmp);
@@ -170,8 +175,9 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   folder.Write("over a gigabyte.bmp", testpictures::EncodeBmp(Pattern(2, 2, {kRed})));
   fs::resize_file(folder.PathOf("over a gigabyte.bmp"), (uintmax_t{1} << 30) + 1);  // sparse: never read
   RowChoice rows;
-  for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "scans.jpg",
-                           "short.bmp", "short os2.bmp", "fifo.jpg", "over a gigabyte.bmp", "stray.jpg", "good.jpg"}) {
+  for (const char* name : {"empty.jpg", "text.bmp", "missing.jpg", "", "cut.jpg", "scrambled.jpg", "101 scans.jpg",
+                           "short.bmp", "short os2.bmp", "fifo.jpg", "over a gigabyte.bmp", "stray.jpg", "good.jpg",
+                           "good with 100 scans.jpg"}) {
     const bool accepted = std::string(name).starts_with("stray") || std::string(name).starts_with("good");
     Decoded decoded(folder.PathOf(name));
     platform::DecodedPicture some;
