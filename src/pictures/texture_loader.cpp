@@ -56,9 +56,6 @@ PictureNameKind ClassifyPictureName(const char* name) {
 
 TextureLoader::TextureLoader() {
   SetKeyColour(1, 0, 0, 0);
-  settingA = 1;
-  settingB = 0;
-  settingC = 0;
 }
 
 TextureLoader::~TextureLoader() = default;

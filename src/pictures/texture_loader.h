@@ -45,9 +45,6 @@ class TextureLoader {
   uint32_t MenuBarShown = 0;
   uint32_t loads = 0;
   uint8_t keyMode = 0;
-  uint8_t settingA = 0;
-  uint8_t settingB = 0;
-  int32_t settingC = 0;
   uint8_t keyColour[3] = {0, 0, 0};
 };
 

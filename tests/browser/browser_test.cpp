@@ -184,7 +184,7 @@ TEST_P(PathRules, EnteringLeavingAndAPathThatWouldNotFit) {
   }
   // With no separator to find, leaving keeps just the root's length ("C:Media" gives "C:M"); the
   // root, and nothing, have no parent.
-  for (const auto& [from, to] : {std::pair{"|Media|Films|", "|Media|"}, {"|Media", "|"}, {"|Media|", "|"},
+  for (const auto& [from, to] : {std::pair{"|Media|Films|", "|Media|"}, {"|Media", "|"}, {"|a", "|"}, {"|Media|", "|"},
                                  {"Media", "M"}, {"|", nullptr}, {"", nullptr}}) {
     const std::string want = Set(to ? to : from);
     Set(from);

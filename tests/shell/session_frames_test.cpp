@@ -241,8 +241,8 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     while (ListScroll > 0) PressKey(vk::LeftShift);
     PressKey(vk::Comma);
   });
-  Step("the bar strip on nothing", [] { ClickNothingAt(CanvasHeight - kBarStripRows); });
   Step("CENTERCENTER", [] { ClickId(kBracketRightId + 1); });
+  Step("the bar strip on nothing", [] { ClickNothingAt(CanvasHeight - kBarStripRows); });
   Step("R reads the folder again", [] {
     fs::remove(kFolder / "new.mp3");
     PressKey(vk::R);
