@@ -34,7 +34,7 @@ bool FileHolds(platform::ReadableFile* file, uint64_t pixelBytes) {
 
 // Blue, green, red becomes red, green, blue.
 void SwapRedAndBlue(uint8_t* pixels, uint64_t size) {
-  for (uint64_t i = 0; i + 2 < size; i += 3) std::swap(pixels[i], pixels[i + 2]);
+  for (uint8_t* pixel = pixels; pixel < pixels + size; pixel += 3) std::swap(pixel[0], pixel[2]);
 }
 
 // Once the header is accepted: the slot takes the new sizes and loses its old pixels, then gets

@@ -1,5 +1,7 @@
 #include "shell/menu_bar.h"
 
+#include <limits>
+
 #include "browser/entry_table.h"
 #include "browser/launch.h"
 #include "canvas/canvas.h"
@@ -27,7 +29,7 @@ constexpr uint32_t ColumnWidth = 1200014;
 constexpr uint32_t Escape = 1200015;
 }  // namespace id
 
-constexpr int32_t kNotShown = -1;
+constexpr int32_t kNotShown = std::numeric_limits<int32_t>::min();
 
 struct MenuLabel {
   const char* text;

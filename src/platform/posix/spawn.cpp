@@ -4,8 +4,8 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/posix/search_path.h"
 
@@ -16,11 +16,8 @@ namespace {
 
 // The folder of the running executable; empty when it can't be read.
 std::string ExecutableFolder() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return {};
-  const std::string executable(path, static_cast<size_t>(length));
-  return executable.substr(0, executable.rfind('/'));
+  std::error_code error;
+  return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 // The menu never waits for what it starts, so the kernel reaps its children.
