@@ -43,8 +43,8 @@ void ReleaseCanvas() {
 }
 
 void SetCanvasSize(int32_t w, int32_t h) {
-  CanvasWidth = w < 0 ? 0 : w;
-  CanvasHeight = h < 0 ? 0 : h;
+  CanvasWidth = w;
+  CanvasHeight = h;
   CanvasMatchesBackdrop = false;
   ReleaseCanvas();
   Canvas = Allocate<uint8_t>(PixelCount() * 4);

@@ -113,10 +113,7 @@ size_t DecodeBytes(const uint8_t* text, size_t length, uint8_t* glyphs) {
 }
 
 bool IsAscii(const uint8_t* text, size_t length) {
-  for (size_t i = 0; i < length; ++i) {
-    if (text[i] >= 0x80) return false;
-  }
-  return true;
+  return std::all_of(text, text + length, [](uint8_t c) { return c < 0x80; });
 }
 
 }  // namespace

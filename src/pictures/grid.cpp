@@ -150,7 +150,7 @@ void DrawGrid() {
   const int32_t columns = PageColumns();
   const int32_t rows = PageRows();
   Relist();
-  if (FirstThumb < 1) FirstThumb = 1;
+  FirstThumb = std::max(FirstThumb, 1);
   const int64_t last = std::min<int64_t>({int64_t{FirstThumb} + int64_t{columns} * rows - 1,
                                           EntryTable.count, kMaxEntries});
   std::vector<std::string> paths;

@@ -8,7 +8,7 @@ namespace {
 // A step q x 2^e with q an odd integer keeps every partial sum n x step exact while n x q < 2^24:
 // all of them are multiples of 2^e that a float's 24-bit significand holds.
 int64_t ExactSampleCount(float step) {
-  int exponent = 0;
+  int exponent{};
   const float fraction = std::frexp(step, &exponent);
   auto q = static_cast<int64_t>(std::ldexp(static_cast<double>(fraction), 24));
   while (q % 2 == 0) q /= 2;

@@ -63,8 +63,7 @@ void DrawStatusText() {
 }
 
 int32_t BottomCorrection() {
-  const int32_t scale = PixelScale;
-  if (scale <= 0) return 0;
+  const int32_t scale = PixelScale;  // never zero
   const int32_t excess = CanvasHeight * scale + WindowPos.y - ScreenSize.y;
   return std::max(excess, 0) / scale;
 }

@@ -18,8 +18,8 @@ TEST_F(FrameLoop, StartUpThenOneFramePerIterationUntilEsc) {
   const auto& backend = headless::Backend();
   // ".", "..", and the four entries.
   EXPECT_EQ(std::tuple(std::string(StartDir), std::string(FolderPath), EntryTable.count, backend.hooksInstalled,
-                       backend.hideCursorCount, FirstThumb),
-            std::tuple(media_.text(), media_.text(), 6, true, 1, 1));
+                       backend.hideCursorCount, FirstThumb, backend.windowBits),
+            std::tuple(media_.text(), media_.text(), 6, true, 1, 1, 16));
   headless::QueueAtFrame(4, EventKind::KeyDown, vk::Escape);
   int iterations = 0;
   for (; !QuitRequested && iterations < 100; ++iterations) RunIteration();

@@ -69,7 +69,7 @@ void PointAtCanvas(int32_t x, int32_t y) {
 
 using headless::backend;
 
-bool OpenGlWindow(const char* title, int32_t width, int32_t height, int32_t) {
+bool OpenGlWindow(const char* title, int32_t width, int32_t height, int32_t bits) {
   if (backend.failWindowCreation || backend.windowOpen) {
     platform::ShowMessageBox("ERROR", "Failed To Register The Window Class.",
                              platform::kBoxOkExclamation);
@@ -80,6 +80,7 @@ bool OpenGlWindow(const char* title, int32_t width, int32_t height, int32_t) {
   backend.windowLeft = backend.windowTop = 0;
   backend.windowWidth = width;
   backend.windowHeight = height;
+  backend.windowBits = bits;
   backend.windowsCreated += 1;
   return true;
 }

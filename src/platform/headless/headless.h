@@ -47,7 +47,7 @@ struct State {
   // Window.
   bool windowOpen = false;
   int32_t windowLeft = 0, windowTop = 0, windowWidth = 0, windowHeight = 0;
-  int32_t windowsCreated = 0, minimiseCount = 0, hideCursorCount = 0;
+  int32_t windowBits = 0, windowsCreated = 0, minimiseCount = 0, hideCursorCount = 0;
   bool hooksInstalled = false;
 
   // Effects.
