@@ -21,7 +21,8 @@
 namespace {
 
 // The MenuBar's command ids.
-constexpr uint32_t kThumbnailsId = 1200000, kBracketRightId = 1200002, kF5Id = 1200010, kColumnWidthId = 1200014,
+constexpr uint32_t kThumbnailsId = 1200000, kBracketLeftId = 1200001, kBracketRightId = 1200002,
+                   kCenterCenterId = 1200003, kFirstThumbSizeId = 1200004, kF5Id = 1200010, kColumnWidthId = 1200014,
                    kEscapeId = 1200015;
 constexpr int32_t kBarStripRows = 30;
 
@@ -163,16 +164,16 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   Step("bar shown", [] { PressKey(vk::Digit0); });
   Step("minimised", [] { PressKey(vk::D); });
   Step("anchored at the cursor", [] { PressAt(300, 200, vk::N); });
-  Step("centred again", [] { ClickId(1200003); });
+  Step("centred again", [] { ClickId(kCenterCenterId); });
   for (int32_t key : {vk::F8, vk::F5, vk::F6}) Step("geometry key " + std::to_string(key), [key] { PressKey(key); });
   Step("thumbnails", [] { PressKey(vk::T); });
   Step("N places only the list", [] { PressAt(300, 200, vk::N); });
   Step("next page", [] { PressKey(vk::BracketRight); });
   Step("previous page", [] { PressKey(vk::BracketLeft); });
   for (uint32_t size = 0; size < 6; ++size)
-    Step("thumb size label " + std::to_string(size), [size] { ClickId(1200004 + size); });
+    Step("thumb size label " + std::to_string(size), [size] { ClickId(kFirstThumbSizeId + size); });
   for (int32_t key : {vk::F8, vk::F6}) Step("grid geometry key " + std::to_string(key), [key] { PressKey(key); });
-  Step("60 pixel cells", [] { ClickId(1200004); });
+  Step("60 pixel cells", [] { ClickId(kFirstThumbSizeId); });
   // The viewer's steps on a wide picture and its pans on a tall one, near the Canvas centre.
   for (const auto& picture : {std::pair{"wide.bmp", "123456"}, std::pair{"tall.bmp", "789"}}) {
     const std::string name = picture.first;
@@ -220,7 +221,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
   Step("T keeps the list's offset", [] { PressKey(vk::T); });
   Step("T gives it back", [] { PressKey(vk::T); });
   Step("BRACKETR from the list", [] { ClickId(kBracketRightId); });
-  Step("BRACKETL in the grid", [] { ClickId(kBracketRightId - 1); });
+  Step("BRACKETL in the grid", [] { ClickId(kBracketLeftId); });
   Step("THUMBNAILS back to the list", [] { ClickId(kThumbnailsId); });
   Step("] from the list drops the offset", [] { PressKey(vk::BracketRight); });
   Step("THUMBNAILS with a new file", [] {
@@ -241,7 +242,7 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
     while (ListScroll > 0) PressKey(vk::LeftShift);
     PressKey(vk::Comma);
   });
-  Step("CENTERCENTER", [] { ClickId(kBracketRightId + 1); });
+  Step("CENTERCENTER", [] { ClickId(kCenterCenterId); });
   Step("the bar strip on nothing", [] { ClickNothingAt(CanvasHeight - kBarStripRows); });
   Step("R reads the folder again", [] {
     fs::remove(kFolder / "new.mp3");

@@ -25,7 +25,7 @@ struct ErrorTrap {
 };
 
 [[noreturn]] void EscapeOnError(j_common_ptr decoder) {
-  std::longjmp(reinterpret_cast<ErrorTrap*>(decoder->err)->escape, true);
+  std::longjmp(reinterpret_cast<ErrorTrap*>(decoder->err)->escape, 1);
 }
 
 // Warnings (a truncated or slightly damaged stream) are not printed; the picture still counts.
