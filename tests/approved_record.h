@@ -12,12 +12,28 @@
 #include <string>
 #include <vector>
 
+// FNV-1a over everything added (bytes, or whole values), as hexadecimal text.
+class RunningDigest {
+ public:
+  void Add(const void* data, size_t size) {
+    for (size_t i = 0; i < size; ++i) AddValue(static_cast<const uint8_t*>(data)[i]);
+  }
+  // A whole value at once: faster over large data, the same care for each bit.
+  void AddValue(uint64_t value) { hash_ = (hash_ ^ value) * 1099511628211ull; }
+  std::string Text() const {
+    std::ostringstream out;
+    out << std::hex << hash_;
+    return out.str();
+  }
+
+ private:
+  uint64_t hash_ = 14695981039346656037ull;
+};
+
 inline std::string Digest(const void* data, size_t size) {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211ull;
-  std::ostringstream out;
-  out << std::hex << hash;
-  return out.str();
+  RunningDigest digest;
+  digest.Add(data, size);
+  return digest.Text();
 }
 
 inline std::vector<std::string> ReadRecord(const std::filesystem::path& file) {

@@ -271,14 +271,17 @@ class PictureLoading : public ::testing::Test {
 };
 
 TEST_F(PictureLoading, StoresRgbaBottomUpWithTheKeyColourClear) {
-  // Top row white, bottom row black then red: keyed black, keyed white, keyed red, a key that is
-  // white but for blue, and another mode, which keeps the colour and converts plainly.
-  folder_.Write("p.bmp", testpictures::EncodeBmp({2, 2, {kWhite, kWhite, kBlack, kRed}}));
-  const std::vector<uint8_t> opaque{0, 0, 0, 255, 255, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+  // Top row white then lime, bottom row black then red: keyed black, keyed white, keyed red, a key
+  // that is white but for blue, and another mode, which keeps the colour and converts plainly.
+  folder_.Write("p.bmp", testpictures::EncodeBmp({2, 2, {kWhite, kLime, kBlack, kRed}}));
+  const std::vector<uint8_t> opaque{0, 0, 0, 255, 255, 0, 0, 255, 255, 255, 255, 255, 0, 255, 0, 255};
+  const auto clear = [&opaque](size_t pixel) {
+    std::vector<uint8_t> stored = opaque;
+    stored[4 * pixel + 3] = 0;
+    return stored;
+  };
   const std::pair<Rgb, std::vector<uint8_t>> cases[] = {
-      {kBlack, {0, 0, 0, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255}},
-      {kWhite, {0, 0, 0, 255, 255, 0, 0, 255, 255, 255, 255, 0, 255, 255, 255, 0}},
-      {kRed, {0, 0, 0, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}}, {{255, 255, 0}, opaque}};
+      {kBlack, clear(0)}, {kWhite, clear(2)}, {kRed, clear(1)}, {{255, 255, 0}, opaque}};
   for (const auto& [key, stored] : cases) {
     PictureLoader.SetKeyColour(1, key.r, key.g, key.b);
     ASSERT_EQ(Load("p.bmp"), 1);

@@ -48,24 +48,29 @@ bool BmpRowsPresent(const std::vector<uint8_t>& bytes, int64_t width, int64_t he
   return rowBytes * height <= static_cast<int64_t>(bytes.size());
 }
 
-// stb_image wants the pixels straight after the header, the bit masks and the colour table, but
-// some writers leave unused bytes before them; those are cut out of a copy.
-std::vector<uint8_t> CloseGapBeforePixels(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < 54) return {};
-  const uint32_t headerSize = Le32(bytes, 14), offset = Le32(bytes, 10);
-  if (headerSize < 40 || headerSize > 124) return {};
-  const uint32_t bits = Le16(bytes, 28), compression = Le32(bytes, 30), used = Le32(bytes, 46);
-  uint64_t tables = compression == 3 && headerSize == 40 ? 12 : 0;
-  if (bits <= 8) {
-    const uint32_t paletteSize = 1u << bits;
-    tables += 4 * uint64_t{used == 0 ? paletteSize : std::min(used, paletteSize)};
-  }
-  const uint64_t expected = 14 + headerSize + tables;
-  if (offset <= expected || offset > bytes.size()) return {};
-  std::vector<uint8_t> closed(bytes.begin(), bytes.begin() + static_cast<int64_t>(expected));
-  closed.insert(closed.end(), bytes.begin() + offset, bytes.end());
-  for (int i = 0; i < 4; ++i) closed[10 + i] = static_cast<uint8_t>(expected >> (8 * i));
-  return closed;
+// stb_image wants the pixels straight after the header, the bit masks and the colour table. Some
+// writers leave unused bytes before the pixels, and a damaged table may hold fewer colours than
+// the pixels can name, which stb_image would take from uninitialised memory. It gets the bytes as
+// they are when they have no gap and a whole table, else a copy that has, the colours missing from
+// the table black; nothing when the pixels would start inside the header or past the end of the
+// file. OS/2 and unknown headers go as they are.
+const std::vector<uint8_t>* WholeTableNoGap(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* copy) {
+  if (bytes.size() < 18) return nullptr;
+  const uint32_t headerSize = Le32(bytes, 14);
+  if (headerSize < 40 || headerSize > 124) return &bytes;
+  if (bytes.size() < 54) return nullptr;
+  const uint32_t offset = Le32(bytes, 10), bits = Le16(bytes, 28), compression = Le32(bytes, 30),
+                 used = Le32(bytes, 46);
+  const uint64_t tableAt = 14 + headerSize + (compression == 3 && headerSize == 40 ? 12 : 0);
+  if (offset < tableAt || offset > bytes.size()) return nullptr;
+  const uint32_t colours = bits <= 8 ? 1u << bits : 0;
+  const uint64_t stored = std::min<uint64_t>(used == 0 ? colours : std::min(used, colours), (offset - tableAt) / 4);
+  if (stored == colours && offset == tableAt + 4 * colours) return &bytes;
+  copy->assign(bytes.begin(), bytes.begin() + static_cast<int64_t>(tableAt + 4 * stored));
+  copy->resize(tableAt + 4 * colours);
+  for (int i = 0; i < 4; ++i) (*copy)[10 + i] = static_cast<uint8_t>(copy->size() >> (8 * i));
+  copy->insert(copy->end(), bytes.begin() + offset, bytes.end());
+  return copy;
 }
 
 // stb_image gives RGBA rows top-down; the bitmap layout wants BGRx rows bottom-up. Done in place.
@@ -101,8 +106,9 @@ bool DecodeBmpWithStb(const std::vector<uint8_t>& bytes, int64_t maxPixels, Deco
 
 bool DecodeBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedPicture* out) {
   if (IsRleBmp(bytes)) return DecodeRleBmp(bytes, maxPixels, out);
-  const std::vector<uint8_t> closed = CloseGapBeforePixels(bytes);
-  return DecodeBmpWithStb(closed.empty() ? bytes : closed, maxPixels, out);
+  std::vector<uint8_t> copy;
+  const std::vector<uint8_t>* whole = WholeTableNoGap(bytes, &copy);
+  return whole != nullptr && DecodeBmpWithStb(*whole, maxPixels, out);
 }
 
 }  // namespace
