@@ -53,9 +53,7 @@ void PlacePlayerWindow() {
 
 bool CursorIsOnSelectedRow() {
   if (PickMap == nullptr) return false;
-  const uint32_t id = PickIdAt(CursorToCanvasX(), CursorToCanvasY());
-  return id >= kFirstRowId && id < kRowIdEnd &&
-         id == kFirstRowId + static_cast<uint32_t>(SelectedEntry);
+  return PickIdAt(CursorToCanvasX(), CursorToCanvasY()) == kFirstRowId + static_cast<uint32_t>(SelectedEntry);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "canvas/canvas.h"
 #include "canvas/glyph_table.h"
@@ -124,14 +125,9 @@ void ClaimBand(int64_t x0, int64_t x1, int64_t y, uint32_t id) {
   }
 }
 
-struct Label {
-  bool claims;
-  uint32_t id;
-};
-
-// Draws the characters of TextBuffer whose pen is left of xLimit, claims their boxes when asked,
-// and returns the pen after the whole text.
-int32_t DrawTextBuffer(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, Label label,
+// Draws the characters of TextBuffer whose pen is left of xLimit, claims their boxes for a label's
+// id, and returns the pen after the whole text.
+int32_t DrawTextBuffer(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, std::optional<uint32_t> labelId,
                        int64_t xLimit) {
   const auto* text = reinterpret_cast<const uint8_t*>(TextBuffer);
   uint8_t glyphs[kTextBufferSize];
@@ -152,11 +148,9 @@ int32_t DrawTextBuffer(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, La
     }
     pen += mask.width + 1;
   }
-  if (label.claims) ClaimBand(x, drawnEnd, y, label.id);
+  if (labelId) ClaimBand(x, drawnEnd, y, *labelId);
   return static_cast<int32_t>(pen);
 }
-
-constexpr Label kNoLabel{false, 0};
 
 }  // namespace
 
@@ -171,18 +165,18 @@ void FormatText(const char* format, ...) {
 }
 
 int32_t DrawText(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b) {
-  return DrawTextBuffer(x, y, r, g, b, kNoLabel, kNoLimit);
+  return DrawTextBuffer(x, y, r, g, b, std::nullopt, kNoLimit);
 }
 
 int32_t DrawTextClipped(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, int32_t xLimit) {
-  return DrawTextBuffer(x, y, r, g, b, kNoLabel, xLimit);
+  return DrawTextBuffer(x, y, r, g, b, std::nullopt, xLimit);
 }
 
 int32_t DrawLabel(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, uint32_t id) {
-  return DrawTextBuffer(x, y, r, g, b, {true, id}, kNoLimit);
+  return DrawTextBuffer(x, y, r, g, b, id, kNoLimit);
 }
 
 int32_t DrawLabelClipped(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, uint32_t id,
                          int32_t xLimit) {
-  return DrawTextBuffer(x, y, r, g, b, {true, id}, xLimit);
+  return DrawTextBuffer(x, y, r, g, b, id, xLimit);
 }

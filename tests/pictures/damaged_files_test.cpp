@@ -50,13 +50,13 @@ void ReadAsSprite(const char* path, RunningDigest& digest) {
        int64_t{slot.width} * slot.height, 3);
 }
 
-// The file's bytes cut at every length, then each byte set to 0, 255, one more and one less.
+// The file's bytes whole and cut at every length, then each byte set to 0, 255, one more and one less.
 std::string ReadVariants(const std::vector<uint8_t>& bytes, void (*read)(const char*, RunningDigest&)) {
   RunningDigest digest;
   const auto readBytes = [&](const std::vector<uint8_t>& variant) {
     read(fuzzinput::WriteMemoryFile(variant.data(), variant.size()).c_str(), digest);
   };
-  for (size_t length = 0; length < bytes.size(); ++length) readBytes({bytes.begin(), bytes.begin() + length});
+  for (size_t length = 0; length <= bytes.size(); ++length) readBytes({bytes.begin(), bytes.begin() + length});
   std::vector<uint8_t> variant = bytes;
   for (size_t at = 0; at < bytes.size(); ++at) {
     for (const uint8_t value : {uint8_t{0}, uint8_t{255}, uint8_t(bytes[at] + 1), uint8_t(bytes[at] - 1)})

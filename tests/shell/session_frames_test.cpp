@@ -1,4 +1,4 @@
-// One long scripted session over a folder of names, folders and pictures of every kind, in every
+// One long scripted session over a folder of names, folders and pictures of many kinds, in every
 // view and geometry, against its approved transcript: each step's presented frame and PickMap (as
 // digests), sleeps, view and selection. The transcript was approved by looking at the frames
 // (VM_SESSION_FRAMES=folder writes them as PPM files); VM_RECORD=1 writes a new one.
@@ -141,7 +141,7 @@ class SessionFrames : public MenuScenario {
   int lock_ = -1;
 };
 
-TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
+TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   transcript_ = {"listing " + listing_};
   Step("start", [] { Frames(2); });
   Step("one down", [] { PressKey(vk::Period); });
@@ -182,11 +182,9 @@ TEST_F(SessionFrames, EveryViewGeometryAndPictureKindAsApproved) {
       Step(name + " key " + char(digit), [digit] { PressAt(100 + digit * 10, 200 + digit * 5, digit); });
     Step("back to the grid", [] { ClickAt(10, 10); });
   }
-  // Each kind of picture file, centred on the cursor.
-  std::vector<std::string> kinds;
-  for (const auto& picture : fs::directory_iterator(kPictures)) kinds.push_back(picture.path().filename());
-  std::sort(kinds.begin(), kinds.end());
-  for (const std::string& name : kinds)
+  // A JPEG and a run-length encoded BMP, centred on the cursor (what every kind decodes to is
+  // recorded by the damaged-files test).
+  for (const std::string name : {"progressive_cmyk.jpg", "bmp_4bit_rle.bmp"})
     Step("view " + name, [name] {
       if (ViewMode == ViewModeKind::Viewer) ClickAt(10, 10), Frames(1);
       ClickId(4000 + IndexOf(name));
