@@ -211,27 +211,19 @@ void DrainMessages(int32_t rounds) {
 }
 
 void StartMenu() {
+  ResetMenuState();  // the start values of the view, the selection, the geometry and the offsets
   ReadStartDirectory();                                  // 1
-  DisplayMode = 1;                                       // 2
-  SizeCanvasForHalfScreen();
-  PixelScale = 2;
-  ThumbSize = {140, 140};
+  SizeCanvasForHalfScreen();                             // 2
   StartEngine();                                         // 3
   RecreateWindow();                                      // 4
   AllocatePictureBuffer();                               // 5
   PictureLoader.MenuBarShown = 1;                        // 6
-  FirstThumb = 1;
-  SelectedEntry = 1;
   AllocateEntryTable();                                  // 7
   PictureLoader.ViewerStep = 4.0f;                       // 8
   PictureLoaded = 0;
-  ViewMode = ViewModeKind::List;
-  GridRedraw = 0;
   Relist();                                              // 9
   ClearInputState();                                     // 10
-  ViewOffset = {};                                       // 11
-  WindowPos = {};
-  platform::ReadScreenSize(&ScreenSize.x, &ScreenSize.y);
+  platform::ReadScreenSize(&ScreenSize.x, &ScreenSize.y);  // 11
   platform::InstallInputHooks();                         // 12
   ForgetIdleFrameState();
 }
