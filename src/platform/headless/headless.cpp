@@ -119,10 +119,9 @@ bool WaitsWhenIdle() { return backend.waitWhenIdle; }
 // when nothing is queued.
 int32_t WaitForMessages() {
   backend.idleWaits += 1;
-  int64_t frames = 60;
-  for (const headless::QueuedEvent& queued : headless::queue)
-    frames = std::min<int64_t>(frames, int64_t{queued.frame} - FrameCounter + 1);
-  return static_cast<int32_t>(std::max<int64_t>(frames, 1));
+  int32_t frames = 60;
+  for (const headless::QueuedEvent& queued : headless::queue) frames = std::min(frames, queued.frame - FrameCounter + 1);
+  return frames;
 }
 
 bool ThumbnailCacheFolder(char* buffer, size_t capacity) {
