@@ -119,7 +119,7 @@ void DrawRowsClearingTopDown() {
   const int32_t firstColumn = rowsPerColumn < 1 ? 1 : 0;
   const int32_t columnWidth = ListColumnWidth();
   const int32_t last = EntryTable.count;  // never past the table: a read stops at its last slot
-  const auto first = static_cast<int32_t>(std::clamp<int64_t>(int64_t{ListScroll} + 1, 1, last + 1));
+  const int32_t first = std::max(ListScroll, 0) + 1;
   for (int32_t row = 1; row <= rows; ++row) {
     const int32_t y = ViewOffset.y + CanvasHeight - kFirstRowDrop - kRowSpacing * row;
     clear.DownTo(y - kBandDepth);

@@ -24,7 +24,7 @@ TEST_F(FrameLoop, StartUpThenOneFramePerIterationUntilEsc) {
   int iterations = 0;
   for (; !QuitRequested && iterations < 100; ++iterations) RunIteration();
   // Delivered in the pump of frame 4 (the fifth iteration), acted on in the sixth.
-  EXPECT_EQ(std::tuple(iterations, FrameCounter, backend.presentCount), std::tuple(6, 6, 6));
+  EXPECT_EQ(std::tuple(iterations, FrameCounter, backend.presentCount, QuitRequested), std::tuple(6, 6, 6, 1u));
   headless::Backend().sleeps.clear();
   ExitMenu();
   EXPECT_EQ(std::tuple(Canvas, PickMap, backend.sleeps), std::tuple(nullptr, nullptr, Sleeps(10, 100)));
