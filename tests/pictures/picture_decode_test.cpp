@@ -201,6 +201,15 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   }
 }
 
+// A file whose reads fail (its start is memory not mapped) gives no bytes, and is not read again.
+TEST(PictureDecode, AFailingReadEndsTheRead) {
+  platform::ReadableFile* unreadable = platform::OpenFileForReading("/proc/self/mem");
+  ASSERT_NE(unreadable, nullptr);
+  uint8_t byte = 0;
+  EXPECT_EQ(platform::ReadFromFile(unreadable, &byte, 1), 0u);
+  platform::CloseReadableFile(unreadable);
+}
+
 // Every row kept has the very pixels of the whole decode, whichever rows are skipped.
 TEST(PictureDecode, RowsKeepTheWholeDecodesPixels) {
   TempFolder folder;

@@ -65,9 +65,8 @@ uint32_t QueryAttributes(const char* name) {
 // writer would block for good); anything that is not a regular file is then refused.
 ReadableFile* OpenFileForReading(const char* path) {
   const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return nullptr;
   struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {  // a failed open fails here too
     close(fd);
     return nullptr;
   }
