@@ -36,10 +36,9 @@ int32_t VisibleHeight() {
   if (CanvasWidth != 1280) return baseHeight;
   int32_t screenWidth{}, screenHeight{};
   platform::ReadScreenSize(&screenWidth, &screenHeight);
-  int32_t height = baseHeight + py / scale;
+  const int32_t height = baseHeight + py / scale;
   const int32_t bottom = CanvasHeight * scale + py;
-  if (bottom > screenHeight) height -= bottom - screenHeight;
-  return height;
+  return height - std::max(bottom - screenHeight, 0);
 }
 
 int32_t ColumnFactorMultiplier() {
@@ -59,13 +58,9 @@ void FormatEntryName(const char* name) {
   if (length >= kTextBufferSize) {
     length = kTextBufferSize - 1;
     // A split character has its lead byte at most three bytes before the cut.
-    for (size_t back = 1; back <= 3 && IsContinuationByte(name[length]); ++back) {
-      if (IsLeadByte(name[length - back])) {
-        length -= back;
-        break;
-      }
-      if (!IsContinuationByte(name[length - back])) break;
-    }
+    size_t lead = length;
+    while (lead + 3 > length && IsContinuationByte(name[lead])) --lead;
+    if (IsLeadByte(name[lead])) length = lead;
   }
   std::memcpy(TextBuffer, name, length);
   TextBuffer[length] = '\0';
@@ -169,8 +164,9 @@ void DrawList() {
 void HandleListClick() {
   if (!RightClick || ViewMode != ViewModeKind::List || EntryTable.isFile == nullptr) return;
   const uint32_t id = PickIdAt(CursorToCanvasX(), CursorToCanvasY());
-  if (id < kFirstRowId || id >= kRowIdEnd) return;
-  const int32_t entry = static_cast<int32_t>(id - kFirstRowId);
+  const int64_t row = int64_t{id} - kFirstRowId;
+  if (row < 1 || row > EntryTable.count) return;  // no row's id
+  const auto entry = static_cast<int32_t>(row);
   if (entry != SelectedEntry) {
     SelectedEntry = entry;
     RightClick = 0;

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 inline constexpr uint32_t kFirstRowId = 12000;
-inline constexpr uint32_t kRowIdEnd = 15000;
 
 void DrawList();
 // The list half of the views' click handler.

@@ -275,7 +275,8 @@ TEST_F(ListView, LongNamesAreShortenedToWholeCharactersAndANegativeScrollShowsAl
   for (const auto& [name, length] : {std::pair{std::string(300, 'a'), 255}, {accented, 254}, {threeByte, 255},
                                      {std::string("x") + threeByte, 253}, {fourByte, 252},
                                      {std::string(255, 'n'), 255}, {std::string(256, 'n'), 255}, {std::string(2999, '\x80'), 255},
-                                     {std::string(251, 'n') + "\xF8\x88\x80\x80\x80\x80", 255}}) {  // no 5-byte characters
+                                     {std::string(251, 'n') + "\xF8\x88\x80\x80\x80\x80", 255},  // no 5-byte characters
+                                     {std::string(254, 'n') + "\xC0\x80n", 254}}) {
     std::snprintf(EntryTable.name[1], kEntryNameSize, "%s", name.c_str());
     DrawList();
     EXPECT_EQ(std::string(TextBuffer), name.substr(0, length));

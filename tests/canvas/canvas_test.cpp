@@ -187,10 +187,12 @@ TEST(GlyphTable, RecordsAreWellFormedAndLookupsStayInside) {
   }
 }
 
-// The font entries drawn for text, as a string; the hollow box shows as '#'.
+// The font entries drawn for text, as a string; the hollow box shows as '#'. A byte that is no
+// UTF-8 follows the text, and must not be read.
 std::string Decoded(const std::string& text, bool wasCut) {
   std::vector<uint8_t> glyphs(text.size() + 1, 0xEE);  // one past the text is never written
-  const size_t count = DecodeText(reinterpret_cast<const uint8_t*>(text.data()), text.size(), wasCut, glyphs.data());
+  const std::string followed = text + "\xFF";
+  const size_t count = DecodeText(reinterpret_cast<const uint8_t*>(followed.data()), text.size(), wasCut, glyphs.data());
   EXPECT_EQ(glyphs.back(), 0xEE);
   std::string shown;
   for (size_t i = 0; i < count; ++i) shown += glyphs[i] == kBoxGlyph ? '#' : char(glyphs[i]);

@@ -157,7 +157,9 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   Step("open Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
   Step("select the parent", [] { ClickId(kFirstRowId + IndexOf("..")); });
   Step("back up", [] { ClickId(kFirstRowId + IndexOf("..")); });
-  Step("the selected folder itself stays open", [] { ClickId(kFirstRowId + IndexOf(".")); });
+  Step("the selected folder itself stays open", [] {
+    for (const char* name : {"..", ".", "."}) ClickId(kFirstRowId + IndexOf(name));
+  });
   Step("clock hidden", [] { PressKey(vk::Minus); });
   Step("clock shown", [] { PressKey(vk::Minus); });
   Step("bar hidden", [] { PressKey(vk::Digit0); });
@@ -215,7 +217,7 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
       PressKey(vk::M);
     });
   // The list's offset: kept by T and the bracket labels, dropped by the bracket keys.
-  Step("anchored near the top", [] { PressAt(200, 700, vk::N); });
+  Step("anchored near the top", [] { PressAt(200, 699, vk::N); });  // leaves exactly 79 whole rows
   Step("T keeps the list's offset", [] { PressKey(vk::T); });
   Step("T gives it back", [] { PressKey(vk::T); });
   Step("BRACKETR from the list", [] { ClickId(kBracketRightId); });
