@@ -172,21 +172,6 @@ TEST_F(CanvasTest, DrawingMatchesTheCellByCellStepsAtEveryEdgeAndLimit) {
   }
 }
 
-// Control codes, space, the braces, bar, tilde, 127 and codes past the table are blank, the
-// backquote is 9 wide, the rest 1 to 8; lookups stay inside a record and inside the width.
-TEST(GlyphTable, RecordsAreWellFormedAndLookupsStayInside) {
-  for (int code = 0; code < 256; ++code) {
-    const GlyphLookup glyph = LookupGlyph(static_cast<uint8_t>(code));
-    const bool drawn = code > 32 && code < 123 && code != '`';
-    EXPECT_EQ(glyph.width, drawn ? std::clamp(glyph.width, 1, 8) : code == '`' ? 9 : 2) << code;
-    for (int row = 0; row <= 10; ++row)
-      for (int column = -1; column <= 9; ++column) {
-        const char cell = drawn && row >= 1 && row <= 9 && column >= 0 && column < 8 ? glyph.record[row * 8 + column] : '0';
-        EXPECT_EQ(IsInk(glyph, row, column), cell == '1') << code << ": " << row << "," << column;
-      }
-  }
-}
-
 // The font entries drawn for text, as a string; the hollow box shows as '#'. A byte that is no
 // UTF-8 follows the text, and must not be read.
 std::string Decoded(const std::string& text, bool wasCut) {

@@ -22,14 +22,13 @@
 
 namespace {
 
-// A 24-bit BMP of width x height whose pixel bytes, pixelBytes of them, are 0, 1, 2, ...; bitCount
-// changes only the header.
-std::vector<uint8_t> Bmp(uint32_t width, uint32_t height, size_t pixelBytes = 0, uint8_t bitCount = 24) {
+// A 24-bit BMP of width x height whose pixel bytes, pixelBytes of them, are 0, 1, 2, ...
+std::vector<uint8_t> Bmp(uint32_t width, uint32_t height, size_t pixelBytes = 0) {
   std::vector<uint8_t> file(54 + pixelBytes, 0);
-  const uint32_t fields[][2] = {{0, 'B' | 'M' << 8}, {10, 54}, {14, 40}, {18, width}, {22, height}, {26, 1}};
+  const uint32_t fields[][2] = {{0, 'B' | 'M' << 8}, {10, 54}, {14, 40}, {18, width}, {22, height},
+                                {26, 1 | 24 << 16}};  // one plane, 24 bits
   for (const auto& [offset, value] : fields)
     for (uint32_t byte = 0; byte < 4; ++byte) file[offset + byte] = static_cast<uint8_t>(value >> (8 * byte));
-  file[28] = bitCount;
   for (size_t i = 0; i < pixelBytes; ++i) file[54 + i] = static_cast<uint8_t>(i);
   return file;
 }
@@ -95,29 +94,21 @@ TEST_F(SpriteBankTest, PixelsAreReadFromOffset54AsRedGreenBlue) {
   EXPECT_EQ(SpriteTextureImageOf(FirstTextureSlot).pixels, nullptr);
 }
 
-// No header makes the reader read or allocate more than the file holds. A rejected file leaves the
-// slot as it was; an accepted header keeps its sizes but the slot loses its pixels.
+// No header makes the reader read or allocate more than the file holds: an accepted header keeps
+// its sizes but the slot loses its pixels. (Files cut short or with bytes changed, which a refused
+// header leaves the slot as it was: the damaged-files test.)
 TEST_F(SpriteBankTest, DamagedFilesFailWithoutPixels) {
-  std::vector<uint8_t> notBm = CountingBmp(1, 1), shortHeader = Bmp(1, 1);
-  notBm[1] = 'A';
-  shortHeader.pop_back();
   const std::vector<uint8_t> preloaded = {2, 1, 0, 5, 4, 3};
-  // Refused headers: the slot keeps its preloaded 2 x 1 pixels.
-  const std::vector<uint8_t> refused[] = {Bmp(1, 1, 4, 8), notBm, shortHeader, {}};  // 8 bits, not BM, short, empty
-  // Accepted headers (width, height, pixel bytes) keep their sizes: pixels missing, one byte short,
-  // beyond memory, negative, or whose product wraps (to 3, or in 32 bits).
+  // Width, height, pixel bytes: pixels missing, one byte short, beyond memory, negative, or whose
+  // product wraps (to 3, or in 32 bits).
   const uint32_t accepted[][3] = {{1, 1, 0}, {4, 4, 47}, {1000, 1000, 12}, {0x7FFFFFFF, 0x7FFFFFFF, 12},
       {0x80000000, 1, 12}, {1, 0xFFFFFFFF, 12}, {0xFFFFFFFF, 0xFFFFFFFF, 12}, {0x55555556, 0x30000000, 12}};
-  std::vector<std::tuple<std::vector<uint8_t>, uint32_t, uint32_t>> cases;
-  for (const auto& file : refused) cases.emplace_back(file, 2, 1);
-  for (const auto& [width, height, bytes] : accepted) cases.emplace_back(Bmp(width, height, bytes), width, height);
-  for (const auto& [file, width, height] : cases) {
+  for (const auto& [width, height, bytes] : accepted) {
     ASSERT_TRUE(Load(CountingBmp(2, 1)));
-    EXPECT_FALSE(Load(file));
+    EXPECT_FALSE(Load(Bmp(width, height, bytes)));
     const SpriteSlot& slot = SpriteBank[5];
     EXPECT_EQ(std::tuple(slot.width, slot.height, slot.bytesPerPixel, Pixels(5)),
-              std::tuple(width, height, 3u, width == 2 ? preloaded : std::vector<uint8_t>{}))
-        << file.size() << " bytes";
+              std::tuple(width, height, 3u, std::vector<uint8_t>{})) << width << " x " << height;
   }
   ASSERT_TRUE(Load(CountingBmp(2, 1)));
   fs::create_directory("folder.bmp");
@@ -225,11 +216,8 @@ TEST_F(StartedEngineTest, ContentsAsRecorded) {
   if (!ExpectAsRecorded(VM_SOURCE_DIR "/tests/engine/world_at_start.txt", lines)) GTEST_SKIP() << "recorded";
 }
 
-// Entry i holds i thousandths of a degree; split over threads, each entry is written once.
+// Split over any number of threads, each entry is written once, as start-up wrote it.
 TEST_F(StartedEngineTest, TrigTablesAreWholeOnEveryThreadCount) {
-  EXPECT_EQ(std::pair(World.SineTable[90000], World.CosineTable[0]), std::pair(1.0f, 1.0f));
-  EXPECT_NEAR(World.SineTable[30000], 0.5f, 1e-7f);
-  EXPECT_NEAR(World.SineTable[TrigTableSize - 1], -1.745e-5f, 1e-7f);  // 3,599.999 degrees
   for (uint32_t threads : {0u, 7u, 16u}) {  // 7 shares do not divide the table: the last is short
     std::vector<float> sine(TrigTableSize + 1, -2.0f), cosine(TrigTableSize + 1, -2.0f);  // one past the end
     FillTrigTables(sine.data(), cosine.data(), threads);
