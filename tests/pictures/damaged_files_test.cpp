@@ -2,6 +2,7 @@
 // through both picture decoders and the sprite reader: what each variant gives (refused, or its
 // size and pixels), one digest a file, against the approved record. A damaged file is refused or
 // shown as it was before; VM_RECORD=1 writes the record anew.
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,18 +33,24 @@ void ChooseEveryThirdRow(void*, int32_t, int32_t height, uint8_t* wanted) {
   for (int32_t row = 0; row < height; ++row) wanted[row] = row % 3 == 0;
 }
 
-void DecodeAsPicture(const char* path, RunningDigest& digest) {
+void DecodeAsPicture(const char* path, bool intact, RunningDigest& digest) {
   platform::DecodedPicture whole, rows;
   const bool wholeOk = platform::DecodePictureFile(path, kMaxPicturePixels, &whole);
   Note(digest, wholeOk, whole.width, whole.height, whole.pixels, int64_t{whole.width} * whole.height, 4);
   const bool rowsOk = platform::DecodePictureRows(path, kMaxPicturePixels, {ChooseEveryThirdRow, nullptr}, &rows);
   Note(digest, rowsOk, rows.width, rows.height, rows.pixels, int64_t{rows.width} * ((rows.height + 2) / 3), 4);
+  // Each kept row of an intact picture has the whole decode's pixels (the fourth byte is unused);
+  // libjpeg may recover from damage differently where it skips rows.
+  const int64_t rowBytes = int64_t{whole.width} * 4;
+  for (int64_t row = 0, kept = 0; intact && wholeOk && rowsOk && row < whole.height; row += 3, ++kept)
+    for (int64_t i = 0; i < rowBytes; i += 4)
+      ASSERT_EQ(std::memcmp(rows.pixels + kept * rowBytes + i, whole.pixels + row * rowBytes + i, 3), 0) << row;
   platform::ReleaseDecodedPicture(&whole);
   platform::ReleaseDecodedPicture(&rows);
 }
 
 // Into a slot that holds what the variant before left.
-void ReadAsSprite(const char* path, RunningDigest& digest) {
+void ReadAsSprite(const char* path, bool, RunningDigest& digest) {
   const SpriteSlot& slot = SpriteBank[7];
   const bool ok = LoadSpriteBitmap(path, 7) && slot.pixels != nullptr;
   Note(digest, ok, static_cast<int32_t>(slot.width), static_cast<int32_t>(slot.height), slot.pixels,
@@ -51,10 +58,10 @@ void ReadAsSprite(const char* path, RunningDigest& digest) {
 }
 
 // The file's bytes whole and cut at every length, then each byte set to 0, 255, one more and one less.
-std::string ReadVariants(const std::vector<uint8_t>& bytes, void (*read)(const char*, RunningDigest&)) {
+std::string ReadVariants(const std::vector<uint8_t>& bytes, void (*read)(const char*, bool, RunningDigest&)) {
   RunningDigest digest;
   const auto readBytes = [&](const std::vector<uint8_t>& variant) {
-    read(fuzzinput::WriteMemoryFile(variant.data(), variant.size()).c_str(), digest);
+    read(fuzzinput::WriteMemoryFile(variant.data(), variant.size()).c_str(), variant == bytes, digest);
   };
   for (size_t length = 0; length <= bytes.size(); ++length) readBytes({bytes.begin(), bytes.begin() + length});
   std::vector<uint8_t> variant = bytes;

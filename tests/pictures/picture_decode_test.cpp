@@ -1,10 +1,9 @@
-// The platform decoder (BMP layouts and JPEG kinds as a 32-bit bitmap, bottom row first; the
-// row-selective decode; what is refused) and the PictureLoader over it.
+// The platform decoder (BMP layouts and JPEG kinds as a 32-bit bitmap, bottom row first; what is
+// refused) and the PictureLoader over it. The row-selective decode: the damaged-files test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstring>
-#include <random>
 #include <tuple>
 
 #include "picture_files.h"
@@ -112,23 +111,10 @@ size_t FindMarker(const std::vector<uint8_t>& bytes, uint8_t kind, size_t from =
   return 0;
 }
 
-// Chooses rows by rule (all, none, the bottom one, every 17th, one in five at random), noting them.
-struct RowChoice {
-  int rule = 0;
-  std::vector<uint8_t> wanted;
-  int32_t width = 0;
-};
-void ChooseRows(void* context, int32_t width, int32_t height, uint8_t* wanted) {
-  auto* choice = static_cast<RowChoice*>(context);
-  std::mt19937 random(7);
-  choice->width = width;
-  choice->wanted.resize(static_cast<size_t>(height));
-  for (int32_t r = 0; r < height; ++r)
-    wanted[r] = choice->wanted[r] = choice->rule == 0 || (choice->rule == 2 && r == 0) ||
-                                    (choice->rule == 3 && r % 17 == 0) || (choice->rule == 4 && random() % 5 == 0);
-}
-bool DecodeRows(const std::string& path, int64_t maxPixels, platform::DecodedPicture* out, RowChoice* choice) {
-  return platform::DecodePictureRows(path.c_str(), maxPixels, {ChooseRows, choice}, out);
+// Every row, from the row-selective decoder.
+void ChooseAllRows(void*, int32_t, int32_t height, uint8_t* wanted) { std::fill_n(wanted, height, 1); }
+bool DecodeRows(const std::string& path, int64_t maxPixels, platform::DecodedPicture* out) {
+  return platform::DecodePictureRows(path.c_str(), maxPixels, {ChooseAllRows, nullptr}, out);
 }
 
 // Both decoders (the viewer's and the grid's) refuse the same files, cleanly; a warning alone
@@ -157,14 +143,13 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   ASSERT_EQ(mkfifo(folder.PathOf("fifo.jpg").c_str(), 0600), 0);  // never waits for a writer
   folder.Write("over a gigabyte.bmp", testpictures::EncodeBmp(Pattern(2, 2, {kRed})));
   fs::resize_file(folder.PathOf("over a gigabyte.bmp"), (uintmax_t{1} << 30) + 1);  // sparse: never read
-  RowChoice rows;
   for (const char* name : {"missing.jpg", "", "101 scans.jpg", "short.bmp", "fifo.jpg", "over a gigabyte.bmp",
                            "stray.jpg", "good.jpg", "good with 100 scans.jpg"}) {
     const bool accepted = std::string(name).starts_with("stray") || std::string(name).starts_with("good");
     Decoded decoded(folder.PathOf(name));
     platform::DecodedPicture some;
     EXPECT_TRUE(decoded.ok == accepted && (decoded.picture.pixels != nullptr) == accepted) << name;
-    EXPECT_EQ(DecodeRows(folder.PathOf(name), kMaxPixels, &some, &rows), accepted) << name;
+    EXPECT_EQ(DecodeRows(folder.PathOf(name), kMaxPixels, &some), accepted) << name;
     platform::ReleaseDecodedPicture(&some);
   }
   // One pixel over the limit, by the header alone: refused before any pixel is stored.
@@ -177,7 +162,7 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
     platform::DecodedPicture whole, some;
     const std::string path = folder.PathOf(name);
     EXPECT_FALSE(platform::DecodePictureFile(path.c_str(), pixels - 1, &whole)) << name;
-    EXPECT_FALSE(DecodeRows(path, pixels - 1, &some, &rows)) << name;
+    EXPECT_FALSE(DecodeRows(path, pixels - 1, &some)) << name;
     EXPECT_EQ(int64_t{whole.width} * whole.height, pixels) << "the header was read: " << name;
     EXPECT_TRUE(some.width == whole.width && whole.pixels == nullptr && some.pixels == nullptr) << name;
   }
@@ -190,36 +175,6 @@ TEST(PictureDecode, AFailingReadEndsTheRead) {
   uint8_t byte = 0;
   EXPECT_EQ(platform::ReadFromFile(unreadable, &byte, 1), 0u);
   platform::CloseReadableFile(unreadable);
-}
-
-// Every row kept has the very pixels of the whole decode, whichever rows are skipped.
-TEST(PictureDecode, RowsKeepTheWholeDecodesPixels) {
-  TempFolder folder;
-  folder.Write("p.bmp", testpictures::EncodeBmp(Pattern(9, 40, {{1, 2, 3}, {200, 100, 50}, {9, 99, 199}})));
-  for (const std::string what : {"p.bmp", "-define bmp:format=bmp2", "-sampling-factor 2x2", "-sampling-factor 2x1",
-                                 "-sampling-factor 3x1", "-interlace Plane", "-colorspace Gray",
-                                 "-colorspace CMYK -interlace Plane"}) {
-    SCOPED_TRACE(what);
-    const std::string name = what == "p.bmp" ? what : what.starts_with("-define") ? "os2.bmp" : "p.jpg";
-    ASSERT_TRUE(what == "p.bmp" || folder.Convert(std::string("-size 173x221 plasma:fractal -seed 3 ") + what, name));
-    const std::string path = folder.PathOf(name);
-    Decoded whole(path);
-    ASSERT_TRUE(whole.ok);
-    const size_t rowBytes = static_cast<size_t>(whole.picture.width) * 4;
-    for (int rule = 0; rule < 5; ++rule) {
-      RowChoice choice{rule, {}, 0};
-      platform::DecodedPicture rows;
-      ASSERT_TRUE(DecodeRows(path, kMaxPixels, &rows, &choice));
-      ASSERT_TRUE(choice.width == whole.picture.width && choice.wanted.size() == size_t(whole.picture.height));
-      for (size_t row = 0, kept = 0; row < choice.wanted.size(); ++row) {
-        for (size_t i = 0; choice.wanted[row] && i < rowBytes; i += 4)  // the fourth byte is unused
-          ASSERT_EQ(std::memcmp(rows.pixels + kept * rowBytes + i, whole.picture.pixels + row * rowBytes + i, 3), 0)
-              << "rule " << rule << " row " << row << " byte " << i;
-        kept += choice.wanted[row];
-      }
-      platform::ReleaseDecodedPicture(&rows);
-    }
-  }
 }
 
 TEST(PictureNames, AreTypedByTheirExtension) {
