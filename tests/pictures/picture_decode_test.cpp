@@ -65,6 +65,11 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
     folder.Write("bad.bmp", bad);
     EXPECT_FALSE(Decoded(folder.PathOf("bad.bmp")).ok) << at;
   }
+  std::vector<uint8_t> narrow = bmp;
+  narrow[18] = 1;  // one pixel wide, the runs cut at its edge
+  folder.Write("narrow.bmp", narrow);
+  const Decoded narrowed(folder.PathOf("narrow.bmp"));
+  EXPECT_TRUE(narrowed.ok && narrowed.At(0, 1) == kBlue);
   Decoded rle4(folder.PathOf("rle4.bmp"));
   ASSERT_TRUE(rle4.ok && rle4.picture.width == 8 && rle4.picture.height == 3);
   const Rgb k = kBlack, rowsFromTop[3][8] = {{k, k, k, k, kBlue, k, k, k},
@@ -152,7 +157,15 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
     EXPECT_EQ(DecodeRows(folder.PathOf(name), kMaxPixels, &some), accepted) << name;
     platform::ReleaseDecodedPicture(&some);
   }
-  // One pixel over the limit, by the header alone: refused before any pixel is stored.
+  // Exactly at the limit a picture decodes; one pixel over, by the header alone, it is refused
+  // before any pixel is stored.
+  folder.Write("one row.bmp", testpictures::EncodeBmp(Pattern(3, 1, {kRed})));
+  for (const auto& [name, pixels] : {std::pair{"good.jpg", 64 * 48}, {"one row.bmp", 3}}) {
+    platform::DecodedPicture whole, some;
+    EXPECT_TRUE(platform::DecodePictureFile(folder.PathOf(name).c_str(), pixels, &whole)) << name;
+    EXPECT_TRUE(DecodeRows(folder.PathOf(name), pixels, &some)) << name;
+    platform::ReleaseDecodedPicture(&whole), platform::ReleaseDecodedPicture(&some);
+  }
   bmp[22] = 0x10, bmp[23] = 0x27;  // and height 10000
   folder.Write("huge.bmp", bmp);
   const size_t frame = FindMarker(jpeg, 0xC2);
