@@ -75,7 +75,7 @@ void SetTuningDefaults() {
   };
   for (float& value : World.TuningValues) value = 3.0f;
   for (const TuningDefault& exception : kExceptions) World.TuningValues[exception.entry] = exception.value;
-  for (uint32_t entry = 0; entry < 10; ++entry) World.TuningExtras[entry] = 0.0f;
+  std::fill(std::begin(World.TuningExtras), std::end(World.TuningExtras), 0.0f);
   World.TuningExtras[11] = 200.0f;
   World.TuningExtras[12] = 300.0f;
 }

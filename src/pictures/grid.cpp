@@ -110,19 +110,14 @@ void DrawCellDecoration(int32_t entry, int32_t x0, int32_t y0, int32_t t) {
   DrawTextClipped(x0 + 6, y0 + t - 4, 255, 255, 255, x0 + t - 6);
 }
 
-void DrawPage(const std::vector<PageEntry>& entries, const std::vector<PictureOutcome>& outcomes,
-              int32_t columns, int32_t rows) {
+// The page's cells fill each row left to right, the rows from the top; a page holds no more
+// entries than it has cells.
+void DrawPage(const std::vector<PageEntry>& entries, const std::vector<PictureOutcome>& outcomes, int32_t columns) {
   const int32_t t = CellSize();
-  int32_t c = 0, r = 0;
-  for (const PageEntry& entry : entries) {
-    const int32_t x0 = t * c + 10;
-    const int32_t y0 = CanvasHeight - 31 - t * (r + 1);
-    if (c < columns - 1) {
-      c += 1;
-    } else {
-      c = 0;
-      if (r < rows - 1) r += 1;
-    }
+  for (int32_t cell = 0; cell < static_cast<int32_t>(entries.size()); ++cell) {
+    const PageEntry& entry = entries[static_cast<size_t>(cell)];
+    const int32_t x0 = t * (cell % columns) + 10;
+    const int32_t y0 = CanvasHeight - 31 - t * (cell / columns + 1);
     static const PictureOutcome kNeverDecoded;
     const PictureOutcome& outcome = entry.pathSlot < 0 ? kNeverDecoded : outcomes[entry.pathSlot];
     PictureLoaded = 0;
@@ -157,7 +152,7 @@ void DrawGrid() {
   const std::vector<PageEntry> entries = ListPage(FirstThumb, static_cast<int32_t>(last), &paths);
   const std::vector<PictureOutcome> outcomes =
       LoadPageThumbnails(paths, CellSize(), GridThumbnails());
-  DrawPage(entries, outcomes, columns, rows);
+  DrawPage(entries, outcomes, columns);
   SaveBackdrop();
   SelectedEntry = FirstThumb;
 }

@@ -137,6 +137,9 @@ TEST_F(Walking, RefusedWalksChangeNothing) {
   for (int entered = 0; entered < 20 && Walked(part); ++entered) {}
   EXPECT_GT(std::strlen(FolderPath), 2500u);
   EXPECT_GT(std::strlen(FolderPath) + part.size() + 2, 2999u);
+  Browse("/usr");
+  EXPECT_TRUE(Walked("..")) << "a folder at the root";
+  EXPECT_STREQ(FolderPath, "/");
   Browse("/");
   EXPECT_FALSE(Walked("..")) << "the root has no parent";
   EXPECT_STREQ(FolderPath, "/");
