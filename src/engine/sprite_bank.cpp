@@ -1,6 +1,7 @@
 #include "engine/sprite_bank.h"
 
 #include <cstdlib>
+#include <span>
 #include <utility>
 
 #include "engine/zeroed_table.h"
@@ -77,6 +78,6 @@ bool LoadSpriteBitmap(const char* path, uint32_t slot) {
 
 void ReleaseSpriteBank() {
   if (SpriteBank == nullptr) return;
-  for (uint32_t slot = 0; slot < SpriteSlotCount; ++slot) ReleaseTable(SpriteBank[slot].pixels);
+  for (SpriteSlot& slot : std::span(SpriteBank, SpriteSlotCount)) ReleaseTable(slot.pixels);
   ReleaseTable(SpriteBank);
 }

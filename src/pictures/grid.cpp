@@ -1,7 +1,6 @@
 #include "pictures/grid.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,6 @@ namespace {
 
 constexpr uint32_t kThumbIdBase = 4000;
 constexpr uint32_t kThumbIdEnd = 7000;
-constexpr int32_t kEntryNameCopy = 260;
 
 bool IsThumbId(uint32_t id) { return id >= kThumbIdBase && id < kThumbIdEnd; }
 
@@ -31,12 +29,9 @@ int32_t CellSize() { return ThumbSize.x; }
 int32_t PageColumns() { return (CanvasWidth - 2) / CellSize(); }
 int32_t PageRows() { return (CanvasHeight - 62) / CellSize(); }
 
-// The entry's name as the load request sees it: copied into a 260-byte string.
-std::string EntryName(int32_t entry) {
-  char copy[kEntryNameCopy];
-  std::snprintf(copy, sizeof copy, "%s", EntryTable.name[entry]);
-  return copy;
-}
+// The entry's name as the load request sees it. (A 260-byte copy would change nothing: no file
+// system hands the listing a longer name.)
+std::string EntryName(int32_t entry) { return EntryTable.name[entry]; }
 
 // What every load request for a BMP or JPEG name leaves in the menu state.
 void MarkPictureRequested() {

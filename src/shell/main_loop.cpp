@@ -30,7 +30,7 @@ bool DigitPressed(int32_t digit) { return KeyTable[vk::Digit0 + digit] != 0; }
 void Pause(int32_t milliseconds) { platform::SleepMilliseconds(milliseconds); }
 
 void ReadStartDirectory() {
-  if (!platform::ReadCurrentDir(StartDir, kStartPathLimit)) StartDir[0] = '\0';
+  platform::ReadCurrentDir(StartDir, kStartPathLimit);  // empty when it does not fit
   std::copy(StartDir, StartDir + kPathBufferSize, FolderPath);
 }
 

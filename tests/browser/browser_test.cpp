@@ -22,6 +22,7 @@
 #include "canvas/text.h"
 #include "platform/headless/headless.h"
 #include "shell/input.h"
+#include "shell/menu_scenario.h"
 #include "shell/menu_state.h"
 #include "temp_folder.h"
 
@@ -48,12 +49,7 @@ class BrowserTest : public ::testing::Test {
   static std::vector<std::string> ListedNames() {
     return {EntryTable.name + 1, EntryTable.name + 1 + EntryTable.count};
   }
-  static int32_t IndexOf(const std::string& name) {
-    for (int32_t i = 1; i <= EntryTable.count; ++i)
-      if (name == EntryTable.name[i]) return i;
-    ADD_FAILURE() << name << " is not listed";
-    return 0;
-  }
+  static int32_t IndexOf(const std::string& name) { return MenuScenario::IndexOf(name); }
 
   const fs::path previous_ = fs::current_path();
   TempFolder start_{"start"};

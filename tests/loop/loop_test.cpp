@@ -28,6 +28,11 @@ TEST_F(FrameLoop, StartUpThenOneFramePerIterationUntilEsc) {
   headless::Backend().sleeps.clear();
   ExitMenu();
   EXPECT_EQ(std::tuple(Canvas, PickMap, backend.sleeps), std::tuple(nullptr, nullptr, Sleeps(10, 100)));
+  // A start folder whose path does not fit 260 bytes is read as none.
+  const std::string part(100, 'd');
+  for (int level = 0; level < 3; ++level) fs::create_directory(part), fs::current_path(part);
+  ResetMenuState(), headless::Reset(), StartMenu();
+  EXPECT_EQ(std::string(StartDir) + "|" + FolderPath, "|");
 }
 
 using Shown = std::vector<std::pair<int32_t, size_t>>;  // frame number and picture, at each change

@@ -34,6 +34,24 @@ namespace {
 
 using testpictures::Pattern;
 
+// The plain sampling loop: from (0, 0), the picture in PictureBuffer's pixel at every step in either
+// direction, each drawn as a 2 x 2 square from (x0, y0) on, the squares' ids id unless that is 0.
+void DrawSamplesPlainly(int32_t x0, int32_t y0, float step, uint32_t id) {
+  const auto w = static_cast<int32_t>(PictureInfo.width), h = static_cast<int32_t>(PictureInfo.height),
+             b = static_cast<int32_t>(PictureInfo.bitsPerPixel / 8);
+  int32_t k = 0;
+  for (float fy = 0.0f; static_cast<float>(h) > fy; fy += step, ++k) {
+    int32_t j = 0;
+    for (float fx = 0.0f; static_cast<float>(w) > fx; fx += step, ++j) {
+      const uint8_t* p = PictureBuffer + (static_cast<int64_t>(fy) * w + static_cast<int64_t>(fx)) * b;
+      for (int q = 0; q < 4; ++q) {
+        PutPixel(x0 + 2 * j + q % 2, y0 + 2 * k + q / 2, p[0], p[1], p[2]);
+        if (id != 0) PutPickId(x0 + 2 * j + q % 2, y0 + 2 * k + q / 2, id);
+      }
+    }
+  }
+}
+
 // The plain grid: every picture decoded in full through the PictureLoader and sampled from there.
 void DrawGridOneByOne() {
   GridRedraw = 0;
@@ -56,21 +74,8 @@ void DrawGridOneByOne() {
     }
     platform::ChangeCurrentDir(StartDir);
     if (PictureLoaded) {
-      const auto w = static_cast<int32_t>(PictureInfo.width), h = static_cast<int32_t>(PictureInfo.height),
-                 b = static_cast<int32_t>(PictureInfo.bitsPerPixel / 8);
       const float m = static_cast<float>(std::max(PictureLoader.width, PictureLoader.height));
-      const float step = 1.0f / (0.5f / (m / static_cast<float>(t)));
-      int32_t k = 0;
-      for (float fy = 0.0f; static_cast<float>(h) > fy; fy += step, ++k) {
-        int32_t j = 0;
-        for (float fx = 0.0f; static_cast<float>(w) > fx; fx += step, ++j) {
-          const uint8_t* p = PictureBuffer + (static_cast<int64_t>(fy) * w + static_cast<int64_t>(fx)) * b;
-          for (int q = 0; q < 4; ++q) {
-            PutPixel(x0 + 2 * j + q % 2, y0 + 2 * k + q / 2, p[0], p[1], p[2]);
-            PutPickId(x0 + 2 * j + q % 2, y0 + 2 * k + q / 2, 4000 + static_cast<uint32_t>(i));
-          }
-        }
-      }
+      DrawSamplesPlainly(x0, y0, 1.0f / (0.5f / (m / static_cast<float>(t))), 4000 + static_cast<uint32_t>(i));
     }
     DrawFrame(x0, y0, x0 + t + 1, y0 + t + 1, 255, 255, 255);
     DrawFrame(x0 + 1, y0 + 1, x0 + t, y0 + t, 255, 255, 255);
@@ -329,16 +334,7 @@ std::vector<uint8_t> CanvasBytes() { return {Canvas, Canvas + 4 * CanvasWidth * 
 // The plain loop drawing from origin (x0, y0): every sample, each doubled pixel clipped alone.
 std::vector<uint8_t> PlainViewerCanvas(int32_t x0, int32_t y0) {
   ClearCanvas();
-  const int32_t w = static_cast<int32_t>(PictureInfo.width), h = static_cast<int32_t>(PictureInfo.height);
-  const float z = PictureLoader.ViewerStep;
-  int32_t r = 0;
-  for (float fy = 0.0f; static_cast<float>(h) > fy; fy += z, ++r) {
-    int32_t j = 0;
-    for (float fx = 0.0f; static_cast<float>(w) > fx; fx += z, ++j) {
-      const uint8_t* p = PictureBuffer + PictureInfo.bitsPerPixel / 8 * (static_cast<int64_t>(fy) * w + static_cast<int64_t>(fx));
-      for (int32_t q = 0; q < 4; ++q) PutPixel(x0 + 2 * j + q % 2, y0 + 2 * r + q / 2, p[0], p[1], p[2]);
-    }
-  }
+  DrawSamplesPlainly(x0, y0, PictureLoader.ViewerStep, 0);
   return CanvasBytes();
 }
 

@@ -29,7 +29,7 @@ namespace platform {
 namespace {
 
 // Larger files can't hold a picture the buffer accepts, so they are not read at all.
-constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
+constexpr uint64_t kMaxFileBytes = uint64_t{1} << 30;
 
 bool FitsLimit(int64_t width, int64_t height, int64_t maxPixels) {
   return width > 0 && height > 0 && width * height <= maxPixels;
@@ -126,7 +126,7 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
   ReadableFile* file = OpenFileForReading(path);
   if (file == nullptr) return false;
   const int64_t size = SizeOfFile(file);
-  bool ok = size > 0 && size <= kMaxFileBytes;
+  bool ok = static_cast<uint64_t>(size) <= kMaxFileBytes;  // an unknown size, -1, is refused too
   try {
     if (ok) bytes->resize(static_cast<size_t>(size));
   } catch (const std::bad_alloc&) {
