@@ -190,9 +190,8 @@ std::vector<uint8_t> EncodeDiskThumbnail(const ThumbnailKey& key, const CachedPi
 }
 
 bool DecodeDiskThumbnail(const std::vector<uint8_t>& bytes, const ThumbnailKey& key, CachedPicture* picture) {
-  Header header;
-  if (bytes.size() < sizeof header + sizeof(uint64_t)) return false;
-  std::memcpy(&header, bytes.data(), sizeof header);
+  Header header{};  // what a short file lacks stays zero: no magic
+  std::copy_n(bytes.begin(), std::min(bytes.size(), sizeof header), reinterpret_cast<uint8_t*>(&header));
   if (std::memcmp(header.magic, kMagic, sizeof header.magic) != 0 || header.size != key.size ||
       header.modified != key.modified || header.cellSize != key.cellSize ||
       header.pathLength != key.path.size() || header.columns < 0 || header.rows < 0)

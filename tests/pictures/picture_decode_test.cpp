@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <tuple>
+#include <utility>
 
 #include "picture_files.h"
 #include "pictures/texture_loader.h"
@@ -269,6 +270,9 @@ TEST_F(PictureLoading, FailuresLeaveThePreviousPicture) {
   EXPECT_EQ(Load("missing.bmp"), 0);
   EXPECT_EQ(Stored(3 * 2 * 4), before);
   EXPECT_EQ(PictureLoader.loads, loads + 1) << "only successful decodes count";
+  uint8_t* const buffer = std::exchange(PictureLoader.pixels, nullptr);
+  EXPECT_EQ(Load("good.bmp"), 0) << "no buffer to load into";
+  PictureLoader.pixels = buffer;
   // A current folder whose path does not fit 260 bytes: no path, and nothing read from elsewhere.
   const std::string part(100, 'd');
   for (int level = 0; level < 3; ++level) fs::create_directory(part), fs::current_path(part);

@@ -55,7 +55,7 @@ void ReadWantedLines(jpeg_decompress_struct* decoder, const RowPlan& plan, uint8
   const auto height = static_cast<int64_t>(decoder->output_height);
   const size_t rowBytes = static_cast<size_t>(decoder->output_width) * 4;
   size_t slot = plan.count;
-  while (static_cast<int64_t>(decoder->output_scanline) < height && slot > 0) {
+  while (static_cast<int64_t>(decoder->output_scanline) < height) {
     const int64_t line = decoder->output_scanline;
     const auto row = static_cast<size_t>(height - 1 - line);
     if (plan.wanted[row]) {
