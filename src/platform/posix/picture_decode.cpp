@@ -65,9 +65,10 @@ const std::vector<uint8_t>* WholeTableNoGap(const std::vector<uint8_t>& bytes, s
   if (offset < tableAt || offset > bytes.size()) return nullptr;
   const uint32_t colours = bits <= 8 ? 1u << bits : 0;
   const uint64_t stored = std::min<uint64_t>(used == 0 ? colours : std::min(used, colours), (offset - tableAt) / 4);
-  if (stored == colours && offset == tableAt + 4 * colours) return &bytes;
+  const uint64_t pixelsAt = tableAt + 4 * colours;  // where stb_image looks for them
+  if (stored == colours && offset == pixelsAt) return &bytes;
   copy->assign(bytes.begin(), bytes.begin() + static_cast<int64_t>(tableAt + 4 * stored));
-  copy->resize(tableAt + 4 * colours);
+  copy->resize(pixelsAt);
   for (int i = 0; i < 4; ++i) (*copy)[10 + i] = static_cast<uint8_t>(copy->size() >> (8 * i));
   copy->insert(copy->end(), bytes.begin() + offset, bytes.end());
   return copy;
