@@ -231,6 +231,9 @@ class PictureLoading : public ::testing::Test {
 };
 
 TEST_F(PictureLoading, StoresRgbaBottomUpWithTheKeyColourClear) {
+  const TextureLoader fresh;
+  EXPECT_EQ(std::tuple(fresh.keyMode, fresh.keyColour[0], fresh.keyColour[1], fresh.keyColour[2]),
+            std::tuple(1, 0, 0, 0)) << "black is keyed from the start";
   // Top row white then lime, bottom row black then red: keyed black, keyed white, keyed red, a key
   // that is white but for blue, and another mode, which keeps the colour and converts plainly.
   folder_.Write("p.bmp", testpictures::EncodeBmp({2, 2, {kWhite, kLime, kBlack, kRed}}));

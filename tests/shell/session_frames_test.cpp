@@ -228,6 +228,7 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
     std::ofstream(kFolder / "new.mp3") << "x";
     ClickId(kThumbnailsId);
   });
+  for (const char* view : {"grid", "list"}) Step(std::string("THUMBNAILS to the ") + view, [] { ClickId(kThumbnailsId); });
   for (const char* width : {"twice", "four times", "once"})
     Step(std::string("LF: columns ") + width + " as wide", [] { ClickId(kColumnWidthId); });
   Step("to the last entry and past it", [] {
