@@ -15,8 +15,10 @@ class RlePainter {
  public:
   RlePainter(DecodedPicture* out, const uint8_t (*palette)[4]) : out_(out), palette_(palette) {}
 
+  // Runs are cut at the right edge; every command starts below the top (Done), and only moves
+  // and line ends go up.
   void Paint(uint32_t index) {
-    if (x_ < out_->width && y_ < out_->height) {
+    if (x_ < out_->width) {
       uint8_t* p = out_->pixels + 4 * (static_cast<int64_t>(y_) * out_->width + x_);
       std::memcpy(p, palette_[index & 0xFF], 3);  // palette entries are blue, green, red
     }
