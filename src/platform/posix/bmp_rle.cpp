@@ -1,5 +1,6 @@
 // Run-length encoded BMP (8 and 4 bits per pixel), which stb_image does not read but ImageMagick
 // writes by default for pictures of up to 256 colours. Pixels the encoding skips stay black.
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,16 +12,18 @@ namespace {
 constexpr uint32_t kRle8 = 1;
 constexpr uint32_t kRle4 = 2;
 
+using Palette = std::array<std::array<uint8_t, 4>, 256>;  // blue, green, red, unused
+
 class RlePainter {
  public:
-  RlePainter(DecodedPicture* out, const uint8_t (*palette)[4]) : out_(out), palette_(palette) {}
+  RlePainter(DecodedPicture* out, const Palette& palette) : out_(out), palette_(palette) {}
 
   // Runs are cut at the right edge; every command starts below the top (Done), and only moves
   // and line ends go up.
   void Paint(uint32_t index) {
     if (x_ < out_->width) {
       uint8_t* p = out_->pixels + 4 * (static_cast<int64_t>(y_) * out_->width + x_);
-      std::memcpy(p, palette_[index & 0xFF], 3);  // palette entries are blue, green, red
+      std::memcpy(p, palette_[index & 0xFF].data(), 3);
     }
     x_ += 1;
   }
@@ -36,7 +39,7 @@ class RlePainter {
 
  private:
   DecodedPicture* out_;
-  const uint8_t (*palette_)[4];
+  const Palette& palette_;
   int64_t x_ = 0, y_ = 0;  // y counts rows from the bottom, as the encoding does
 };
 
@@ -93,12 +96,12 @@ bool DecodeRleBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, DecodedP
   out->height = height;
   // Run-length encoded bitmaps are always stored bottom-up: a negative height is invalid.
   if (width <= 0 || height <= 0 || int64_t{width} * height > maxPixels) return false;
-  uint8_t palette[256][4] = {};
+  Palette palette{};
   const size_t paletteAt = 14 + size_t{headerSize};
   const uint32_t used = Le32(bytes, 46);
   const size_t entries = used == 0 || used > (1u << bits) ? (1u << bits) : used;
   for (size_t i = 0; i < entries && paletteAt + 4 * i + 4 <= bytes.size(); ++i)
-    std::memcpy(palette[i], &bytes[paletteAt + 4 * i], 4);
+    for (size_t c = 0; c < 4; ++c) palette[i][c] = bytes[paletteAt + 4 * i + c];
   out->pixels = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(width) * height, 4));
   if (out->pixels == nullptr) return false;
   RlePainter painter(out, palette);
