@@ -1,7 +1,7 @@
-// Every picture and sprite of the fuzz corpus cut short at each length and with each byte changed,
-// through both picture decoders and the sprite reader: what each variant gives (refused, or its
-// size and pixels), one digest a file, against the approved record. A damaged file is refused or
-// shown as it was before; VM_RECORD=1 writes the record anew.
+// Every picture and sprite of the fuzz corpus whole, cut short at each length and with each byte
+// changed, through both picture decoders and the sprite reader: what each variant gives (refused,
+// or its size and pixels), one digest a file, against the approved record, so that a damaged file
+// is always refused or shown the same way. VM_RECORD=1 writes the record anew.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
