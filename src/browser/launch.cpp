@@ -1,5 +1,6 @@
 #include "browser/launch.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -87,10 +88,9 @@ WindowBox PlayerWindowBox(const MenuGeometry& g) {
   const int64_t side = kPlayerWindowSide;
   int64_t y = -int64_t{g.viewOffset.y} * g.pixelScale;
   if (g.canvasWidth == kMovableCanvasWidth) {
-    if (y + g.windowPos.y + side > g.screenHeight) y = int64_t{g.screenHeight} - g.windowPos.y - side;
+    y = std::min(y, int64_t{g.screenHeight} - g.windowPos.y - side);
   } else {
-    const int64_t windowHeight = int64_t{g.canvasHeight} * g.pixelScale;
-    if (y + side > windowHeight) y = windowHeight - side;
+    y = std::min(y, int64_t{g.canvasHeight} * g.pixelScale - side);
   }
   const int64_t left = (int64_t{g.viewOffset.x} + g.windowPos.x) * g.pixelScale;
   return {static_cast<int32_t>(left), static_cast<int32_t>(y + g.windowPos.y), kPlayerWindowSide,

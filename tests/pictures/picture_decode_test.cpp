@@ -276,12 +276,17 @@ TEST_F(PictureLoading, FailuresLeaveThePreviousPicture) {
   uint8_t* const buffer = std::exchange(PictureLoader.pixels, nullptr);
   EXPECT_EQ(Load("good.bmp"), 0) << "no buffer to load into";
   PictureLoader.pixels = buffer;
-  // A current folder whose path does not fit 260 bytes: no path, and nothing read from elsewhere.
-  const std::string part(100, 'd');
-  for (int level = 0; level < 3; ++level) fs::create_directory(part), fs::current_path(part);
-  fs::rename(folder_.PathOf("good.bmp"), "good.bmp");
-  EXPECT_EQ(PicturePathFor("good.bmp"), "");
-  EXPECT_EQ(Load("good.bmp"), 0);
+  // The current folder's path fits in 260 bytes and no more: beyond, there is no path, and nothing
+  // is read from elsewhere.
+  const std::string base = folder_.text();
+  for (const size_t length : {size_t{260}, size_t{261}}) {
+    const std::string folder = base + "/" + std::string(length - base.size() - 1, 'd');
+    fs::create_directory(folder);
+    fs::copy_file(folder_.PathOf("good.bmp"), folder + "/good.bmp");
+    fs::current_path(folder);
+    EXPECT_EQ(Load("good.bmp"), length == 260 ? 1 : 0) << length;
+    fs::current_path(base);
+  }
   EXPECT_EQ(Stored(3 * 2 * 4), before);
 }
 
