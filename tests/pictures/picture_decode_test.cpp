@@ -83,7 +83,7 @@ TEST(PictureDecode, RunLengthEncodedBmps) {
 TEST(PictureDecode, CmykJpegsGiveTheirInksColours) {
   TempFolder folder;
   // Flat CMYK, stored as Adobe's writers do (255 - ink, with their marker), comes back exactly,
-  // also with a fill byte or a comment before the marker.
+  // also with a fill byte or a long comment before the marker.
   // With the marker cut out, renamed (APP13) or misspelt, the stored values (the inks' CMY as
   // YCbCr, 255 - black) count as inks themselves: grey inks are stored exactly, blue's Cb only to
   // within one.
@@ -99,7 +99,10 @@ TEST(PictureDecode, CmykJpegsGiveTheirInksColours) {
     if (marker == std::string("APP13")) bytes[3] = 0xED;
     if (marker == std::string("Adobf")) bytes[10] = 'f';
     if (marker == std::string("fill")) bytes.insert(bytes.begin() + 2, 0xFF);
-    if (marker == std::string("comment")) bytes.insert(bytes.begin() + 2, {0xFF, 0xFE, 0, 4, 'h', 'i'});
+    if (marker == std::string("comment")) {  // of 300 bytes: both bytes of its length count
+      bytes.insert(bytes.begin() + 2, 300, 'c');
+      bytes.insert(bytes.begin() + 2, {0xFF, 0xFE, 302 >> 8, 302 & 0xFF});
+    }
     folder.Write("c.bmp", bytes);  // named as a bitmap: the kind is told by the content
     Decoded decoded(folder.PathOf("c.bmp"));
     ASSERT_TRUE(decoded.ok);
