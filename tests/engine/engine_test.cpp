@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -142,6 +143,7 @@ class StartedEngineTest : public ::testing::Test {
     folder_ = new CurrentScratchFolder;
     ASSERT_TRUE(CopySampleSprites());
     SetCanvasSize(64, 48);
+    std::memset(&World.ConsoleInput, 0xFF, sizeof World.ConsoleInput);  // start-up clears only what it must
     StartEngine();
   }
   // Stopping releases every table, and a second stop finds nothing left.

@@ -89,7 +89,7 @@ void DrawGridOneByOne() {
   SelectedEntry = FirstThumb;
 }
 
-// Everything a grid draw leaves that the rest of the menu can see.
+// Everything a grid draw leaves that the rest of the menu can see (cached thumbnails count as loads).
 struct GridOutcome {
   std::vector<uint8_t> canvas, backdrop;
   std::vector<uint32_t> pickMap;
@@ -103,12 +103,13 @@ GridOutcome DrawFrom(void (*draw)(), int32_t firstThumb, int32_t panFactor = 0, 
   PictureLoader.width = PictureLoader.height = 0;
   PictureInfo = {};
   GridRedraw = 1;
+  PictureLoader.loads = 0;
   draw();
   const size_t pixels = static_cast<size_t>(CanvasWidth) * CanvasHeight;
   return {{Canvas, Canvas + pixels * 4}, {Backdrop, Backdrop + pixels * 4}, {PickMap, PickMap + pixels},
           {PictureInfo.type, PictureInfo.width, PictureInfo.height, PictureInfo.bitsPerPixel, PictureInfo.format,
            PictureLoader.loadable, PictureLoader.width, PictureLoader.height, PictureLoader.PanFactor,
-           PictureLoader.MenuBarShown, PictureLoaded, GridRedraw, SelectedEntry, FirstThumb}};
+           PictureLoader.MenuBarShown, PictureLoader.loads, PictureLoaded, GridRedraw, SelectedEntry, FirstThumb}};
 }
 
 GridOutcome ExpectSameAsOneByOne(int32_t firstThumb, int32_t panFactor = 0, uint32_t menuBarShown = 0) {
