@@ -21,8 +21,7 @@ bool AppendFolderName(char* path, size_t capacity, const char* name) {
 }
 
 bool TrimToParentFolder(char* path) {
-  const size_t root =
-      BrowseConvention.rootLength > 0 ? static_cast<size_t>(BrowseConvention.rootLength) : 0;
+  const auto root = static_cast<size_t>(BrowseConvention.rootLength);
   size_t length = std::strlen(path);
   if (length <= root) return false;
   length -= 1;

@@ -47,7 +47,7 @@ class Prefetch {
 
   bool Has(const PrefetchTarget& target) const { return started_ && target_ == target; }
   bool MadeFor(const PrefetchTarget& target) const { return started_ && target_.SameView(target); }
-  bool Running() const { return running_ > 0; }
+  bool Running() const { return running_ != 0; }
 
   void Start(const PrefetchTarget& target, std::vector<ThumbnailKey> keys) {
     Join();

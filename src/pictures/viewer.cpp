@@ -78,8 +78,8 @@ void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin or
   const SampleAxis up(h, z);
   const SampleRange columns = VisibleSamples(origin.x, CanvasWidth, across.count());
   const SampleRange rows = VisibleSamples(origin.y, CanvasHeight, up.count());
+  if (columns.first == columns.end) return;  // nothing shows across, so no row has a span
   std::vector<int64_t> columnOffsets;
-  columnOffsets.reserve(static_cast<size_t>(columns.end - columns.first));
   for (int64_t j = columns.first; j < columns.end; ++j)
     columnOffsets.push_back(int64_t{across.SourceOf(j)} * bytesPerPixel);
   const int64_t firstX = origin.x + 2 * columns.first;
@@ -93,7 +93,7 @@ void DrawPicture(int32_t w, int32_t h, int32_t bytesPerPixel, float z, Origin or
     // copy it.
     const int64_t painted = y >= 0 ? y : y + 1;
     PaintBlockRow(static_cast<int32_t>(painted), firstX, sourceRow, columnOffsets);
-    if (painted == y && y + 1 < CanvasHeight && spanEnd > spanStart)
+    if (painted == y && y + 1 < CanvasHeight)
       std::memcpy(Canvas + 4 * ((y + 1) * CanvasWidth + spanStart), Canvas + 4 * (y * CanvasWidth + spanStart),
                   static_cast<size_t>(4 * (spanEnd - spanStart)));
   }

@@ -72,15 +72,16 @@ void FormatTwelveHourClock(const char* time24, char (&out)[kClockTextSize]) {
   char copy[kClockTextSize];
   std::snprintf(copy, sizeof copy, "%s", time24);
   // Hours, minutes and seconds, each in a 12-byte field that starts out empty.
-  char fields[3][12] = {};
+  using Field = char[12];
+  Field hours{}, minutes{}, seconds{};
   char* token = std::strtok(copy, ": -,\t\n");
-  for (auto& field : fields) {
+  for (char* field : {hours, minutes, seconds}) {
     if (token == nullptr) break;
-    std::snprintf(field, sizeof field, "%s", token);
+    std::snprintf(field, sizeof(Field), "%s", token);
     token = std::strtok(nullptr, ": -,\t\n");
   }
-  int hours = std::atoi(fields[0]);
-  if (hours >= 12) hours -= 12;
-  if (hours == 0) hours = 12;
-  std::snprintf(out, kClockTextSize, "%02d:%02d:%02d", hours, std::atoi(fields[1]), std::atoi(fields[2]));
+  int hour = std::atoi(hours);
+  if (hour >= 12) hour -= 12;
+  if (hour == 0) hour = 12;
+  std::snprintf(out, kClockTextSize, "%02d:%02d:%02d", hour, std::atoi(minutes), std::atoi(seconds));
 }
