@@ -31,11 +31,10 @@ Thumbnail SampleThumbnail(const uint8_t* rows, int32_t width, int32_t height, in
   thumbnail.rows = static_cast<int32_t>(up.count());
   thumbnail.rgb.resize(static_cast<size_t>(thumbnail.columns) * thumbnail.rows * 3);
   uint8_t* out = thumbnail.rgb.data();
-  int64_t held = -1;  // index of the held row being sampled
-  int32_t heldSource = -1;
+  int64_t held = 0;  // index of the held row being sampled
   for (int32_t k = 0; k < thumbnail.rows; ++k) {
     // Sample rows ascend, and each distinct source row is held once.
-    if (up.SourceOf(k) != heldSource) held += 1, heldSource = up.SourceOf(k);
+    if (k > 0 && up.SourceOf(k) != up.SourceOf(k - 1)) held += 1;
     const uint8_t* row = rows + held * width * 4;
     for (int32_t j = 0; j < thumbnail.columns; ++j) {
       const uint8_t* source = row + static_cast<int64_t>(across.SourceOf(j)) * 4;

@@ -174,7 +174,8 @@ class GridEquivalence : public GridTest {
     AddBmp("small.bmp", Pattern(35, 35, {{0, 255, 0}, {255, 255, 255}}));
     AddBmp("black.bmp", Pattern(8, 8, {{0, 0, 0}}));
     pictures_.Write("damaged.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0x00});
-    pictures_.Write("notes with a name far wider than the widest cell of the grid.txt", {'n'});
+    // In a 200-pixel cell one of its characters starts on the caption's last column.
+    pictures_.Write("notes with a name far wider than the widest cell in the grid.txt", {'n'});
     pictures_.AddFolder("folder.jpg");
   }
 };
