@@ -4,9 +4,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -67,8 +67,9 @@ void ListFolderFiles(const char* folder, FileVisitor visit, void* context) {
 }
 
 void LowerThreadPriority() {
-  // Linux applies a nice value to the one thread named by its id.
-  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 19);
+  // Background work runs only when no other thread wants the processor.
+  const sched_param unused{};
+  pthread_setschedparam(pthread_self(), SCHED_IDLE, &unused);
 }
 
 }  // namespace platform
