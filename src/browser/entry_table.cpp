@@ -20,7 +20,6 @@ void AllocateEntryTable() {
   if (NameStorage == nullptr || EntryTable.isFile == nullptr) FailOutOfMemory("folder listing");
   for (int32_t slot = 0; slot < kEntrySlots; ++slot)
     EntryTable.name[slot] = NameStorage + static_cast<size_t>(slot) * kEntryNameSize;
-  EntryTable.count = 0;
 }
 
 void ReleaseEntryTable() {

@@ -11,7 +11,7 @@
 // can't run without its tables: a failed allocation ends the program.
 template <typename T>
 T* AllocateZeroed(size_t count) {
-  void* table = std::calloc(count == 0 ? 1 : count, sizeof(T));
+  void* table = std::calloc(count, sizeof(T));
   if (table == nullptr) FailOutOfMemory("engine's world tables");
   return static_cast<T*>(table);
 }

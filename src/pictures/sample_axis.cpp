@@ -17,8 +17,9 @@ int64_t ExactSampleCount(float step) {
 
 // Samples n >= 0 with n x step < limit, counted in double precision (exact for n x q < 2^53).
 int64_t CountBelow(double limit, double step, int64_t cap) {
+  // The rounded quotient never exceeds the true one's ceiling (an integer, so representable):
+  // the estimate can only be short.
   auto n = static_cast<int64_t>(std::min(std::ceil(limit / step), static_cast<double>(cap)));
-  while (static_cast<double>(n - 1) * step >= limit) --n;  // stops at 0 at the latest: limit > 0
   while (n < cap && static_cast<double>(n) * step < limit) ++n;
   return n;
 }

@@ -220,7 +220,6 @@ void StartMenu() {
   PictureLoader.MenuBarShown = 1;                        // 6
   AllocateEntryTable();                                  // 7
   PictureLoader.ViewerStep = 4.0f;                       // 8
-  PictureLoaded = 0;
   Relist();                                              // 9
   ClearInputState();                                     // 10
   platform::ReadScreenSize(&ScreenSize.x, &ScreenSize.y);  // 11
