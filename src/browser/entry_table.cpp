@@ -16,8 +16,9 @@ void AllocateEntryTable() {
   if (NameStorage != nullptr) return;
   // calloc leaves the pages untouched until a listing writes them, and unlisted slots empty.
   NameStorage = static_cast<char*>(std::calloc(kEntrySlots, kEntryNameSize));
+  if (NameStorage == nullptr) FailOutOfMemory("folder listing");
   EntryTable.isFile = static_cast<uint32_t*>(std::calloc(kEntrySlots, sizeof(uint32_t)));
-  if (NameStorage == nullptr || EntryTable.isFile == nullptr) FailOutOfMemory("folder listing");
+  if (EntryTable.isFile == nullptr) FailOutOfMemory("folder listing");
   for (int32_t slot = 0; slot < kEntrySlots; ++slot)
     EntryTable.name[slot] = NameStorage + static_cast<size_t>(slot) * kEntryNameSize;
 }
