@@ -90,7 +90,7 @@ TEST_F(FrameLoop, WaitingInsteadOfRepeatedFramesPresentsTheSameFramesAtTheSameFr
   EXPECT_GT(headless::Backend().idleWaits, 0);
 }
 
-// Waiting stops for a new clock second even with the cursor still.
+// Waiting stops for a new clock second even with the cursor still, and for an event within its frame.
 TEST_F(FrameLoop, ANewClockSecondIsDrawnNotWaitedThrough) {
   auto& backend = headless::Backend();
   backend.waitWhenIdle = true;
@@ -103,6 +103,9 @@ TEST_F(FrameLoop, ANewClockSecondIsDrawnNotWaitedThrough) {
   RunIteration();  // nothing queued: a second of frames passes in one wait
   EXPECT_EQ(std::tuple(backend.idleWaits, backend.presentCount, FrameCounter - frame),
             std::tuple(waits + 1, presents + 1, 60));
+  headless::QueueAtFrame(FrameCounter, EventKind::RightUp);  // due now: the wait ends in this frame
+  RunIteration();
+  EXPECT_EQ(FrameCounter - frame, 61);
 }
 
 class InputRules : public ::testing::Test {
