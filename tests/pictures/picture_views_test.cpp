@@ -290,47 +290,6 @@ TEST_F(GridEquivalence, ThePrefetchedNextPageIsDrawnTheSameFromMemory) {
   ExpectSameAsOneByOne(next);
 }
 
-TEST_F(GridTest, PageCommandsMoveByOnePageWithinTheEntries) {
-  EntryTable.count = 100;
-  // From, command, to: 18 cells a page, never beyond the last entry nor before the first.
-  for (const auto& [from, next, to] : {std::tuple{91, true, 100}, {5, false, 1}, {20, true, 38}, {19, false, 1},
-                                       {38, false, 20}, {82, true, 100}, {83, true, 100}}) {
-    FirstThumb = from, GridRedraw = 0, ViewMode = ViewModeKind::List;
-    next ? PageNext() : PagePrevious();
-    EXPECT_TRUE(FirstThumb == to && GridRedraw == 1u && ViewMode == ViewModeKind::Grid) << from << " " << next;
-  }
-  EXPECT_EQ(headless::Backend().sleeps, std::vector<int32_t>(7, 150));
-  // No cell fits, across (2 pixels kept) or up (62 kept): the page stands still, nothing is drawn.
-  for (const auto& [width, height] : {std::pair{401, 900}, {960, 461}}) {
-    SetCanvasSize(width, height);
-    ThumbSize = {400, 400};
-    FirstThumb = 1, EntryTable.count = 100;  // the draw below reads the folder again
-    PageNext();
-    EXPECT_EQ(FirstThumb, 1) << width;
-    DrawGrid();
-    for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_EQ(Canvas[4 * i], 0);
-  }
-}
-
-// The folder shown is deleted from outside: its names are never read from the start folder.
-TEST_F(GridTest, PicturesAreReadOnlyFromTheFolderShown) {
-  AddBmp("p.bmp", Pattern(40, 20, {{1, 100, 200}}));
-  DrawGrid();
-  const std::vector<std::string> names = SearchOrder(pictures_.path());
-  const auto entry = static_cast<uint32_t>(std::find(names.begin(), names.end(), "p.bmp") - names.begin()) + 1;
-  const auto thumb = std::find(PickMap, PickMap + CanvasWidth * CanvasHeight, 4000u + entry) - PickMap;
-  ASSERT_LT(thumb, CanvasWidth * CanvasHeight) << "the picture's thumbnail is drawn";
-  fs::copy_file(pictures_.PathOf("p.bmp"), start_.path() / "p.bmp");
-  fs::remove_all(pictures_.path());
-  headless::PointAtCanvas(static_cast<int32_t>(thumb % CanvasWidth), static_cast<int32_t>(thumb / CanvasWidth));
-  RightClick = 1;
-  HandleThumbnailClick();
-  EXPECT_TRUE(ViewMode == ViewModeKind::Grid && PictureLoaded == 0u) << "no viewer";
-  DrawGrid();
-  EXPECT_STREQ(EntryTable.name[entry], "p.bmp") << "the listing stays";
-  for (int32_t i = 0; i < CanvasWidth * CanvasHeight; ++i) ASSERT_FALSE(PickMap[i] >= 4000 && PickMap[i] < 7000) << i;
-}
-
 // Every position gets a colour no other position shares, never black.
 void PutTestPicture(int32_t w, int32_t h, int32_t bytesPerPixel = 4) {
   for (int32_t i = 0; i < w * h; ++i) {

@@ -172,6 +172,14 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   Step("N places only the list", [] { PressAt(300, 200, vk::N); });
   Step("next page", [] { PressKey(vk::BracketRight); });
   Step("previous page", [] { PressKey(vk::BracketLeft); });
+  Step("] near the end shows the last entry first", [] {
+    FirstThumb = EntryTable.count - 3;
+    PressKey(vk::BracketRight);
+  });
+  Step("[ near the start shows the first", [] {
+    FirstThumb = 5;
+    PressKey(vk::BracketLeft);
+  });
   for (uint32_t size = 0; size < 6; ++size)
     Step("thumb size label " + std::to_string(size), [size] { ClickId(kFirstThumbSizeId + size); });
   for (int32_t key : {vk::F8, vk::F6}) Step("grid geometry key " + std::to_string(key), [key] { PressKey(key); });
@@ -278,6 +286,13 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
     PressKey(vk::F5);
   });
   Step("the full odd screen", [] { PressKey(vk::F8); });
+  Step("no 400-pixel cell fits half of a low screen: pages stand still", [] {
+    headless::Backend().screenWidth = 1300, headless::Backend().screenHeight = 900;
+    PressKey(vk::F5);
+    Frames(1);  // the grid's labels are drawn
+    ClickId(kFirstThumbSizeId + 5);
+    PressKey(vk::BracketRight);
+  });
   // A folder that vanishes while shown keeps the menu running, and its parent still opens.
   Step("Films vanishes while shown", [] {
     PressKey(vk::T);
