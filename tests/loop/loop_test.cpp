@@ -1,10 +1,12 @@
-// The frame loop on the headless backend: start-up, iterations, input between frames, exit; and the
-// input rules of the core: key flags, the right-click debounce and the cursor mapping.
+// The frame loop on the headless backend: start-up, iterations, input between frames, exit; the
+// input rules of the core: key flags, the right-click debounce and the cursor mapping; the clock.
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "shell/menu_scenario.h"
+#include "shell/status_line.h"
 #include "shell/virtual_keys.h"
 
 using headless::EventKind;
@@ -147,6 +149,22 @@ TEST_F(InputRules, TheCursorMapsOntoTheCanvasAndSticksToItsEdges) {
   ReleaseCanvas();
   EXPECT_EQ(MapCursorToCanvas(10, 0, 320), 0) << "a zero span";
   EXPECT_EQ(MapCursorToCanvas(639, 640, 320), 319) << "319.5 is clamped on the float";
+}
+
+TEST(TwelveHourClock, ConvertsAndToleratesBadText) {
+  // Missing fields count as 0; out-of-range hours lose 12 once.
+  const std::pair<const char*, const char*> cases[] = {
+      {"00:05:09", "12:05:09"}, {"12:30:00", "12:30:00"}, {"13:00:00", "01:00:00"},
+      {"11:00:01", "11:00:01"}, {"14-07,3", "02:07:03"},  {" 9\t8\n7 ", "09:08:07"},
+      {"ab:cd", "12:00:00"},    {"25:61:99", "13:61:99"}, {"1:2:3:4:5", "01:02:03"},
+      {"000000000019:00:00", "01:00:00"}};  // a field keeps 11 characters
+  char out[kClockTextSize];
+  for (const auto& [time24, expected] : cases) {
+    FormatTwelveHourClock(time24, out);
+    EXPECT_STREQ(out, expected) << time24;
+  }
+  FormatTwelveHourClock(std::string(200, '7').c_str(), out);
+  EXPECT_LT(std::strlen(out), kClockTextSize) << "a huge field must not overflow";
 }
 
 }  // namespace

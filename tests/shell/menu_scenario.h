@@ -11,6 +11,7 @@
 #include "browser/entry_table.h"
 #include "browser/temp_folder.h"
 #include "canvas/canvas.h"
+#include "pictures/picture_files.h"
 #include "platform/headless/headless.h"
 #include "shell/input.h"
 #include "shell/main_loop.h"
@@ -24,13 +25,7 @@ class MenuScenario : public ::testing::Test {
     media_.AddFile("song.mp3");
     media_.AddFile("My Song.mp3");
     media_.AddFolder("Films");
-    // A 2 x 2 uncompressed 24-bit BMP.
-    const uint8_t bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
-                             0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                             0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0,
-                             255, 255, 255, 0, 0};
-    std::ofstream(media_.path() / "picture.bmp", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bmp), sizeof bmp);
+    media_.Write("picture.bmp", testpictures::EncodeBmp({2, 2, {{0, 0, 255}, {255, 255, 255}, {0, 0, 0}, {255, 0, 0}}}));
     previous_ = fs::current_path();
     fs::current_path(media_.path());
     ResetMenuState();
