@@ -97,33 +97,6 @@ TEST_F(LaunchScenario, PStartsThePlayerWithTheAsteriskPathAndPlacesItsWindowOnce
   Frames(3);
   EXPECT_EQ(std::pair(Started().size(), Placements().size()), std::pair(size_t{2}, size_t{1}));
 }
-TEST_F(LaunchScenario, OnlyTheSelectedFileInTheListIsLaunched) {
-  for (int32_t entry : {0, IndexOf("Films"), EntryTable.count + 1, 3000, -1}) {
-    SelectedEntry = entry;
-    LaunchSelectedEntry();
-  }
-  SelectedEntry = IndexOf("song.mp3");
-  for (int32_t key : {vk::T, vk::P, vk::T}) PressKey(key);  // not in the grid view
-  // Right clicks on another row than the selected one, on ids of no list row, or outside List.
-  headless::PointAtCanvas(100, 100);
-  const uint32_t selectedRow = 12000 + static_cast<uint32_t>(SelectedEntry);
-  auto clickOn = [](uint32_t id, ViewModeKind mode, uint32_t rightClick) {
-    std::fill(PickMap, PickMap + CanvasWidth * CanvasHeight, id);
-    ViewMode = mode, RightClick = rightClick;
-    LaunchOnClick();
-    ViewMode = ViewModeKind::List;
-  };
-  for (uint32_t id : {selectedRow + 1, 0u, 4000u + SelectedEntry, 1200000u + selectedRow, selectedRow + 3000}) {
-    clickOn(id, ViewModeKind::List, 1);
-    EXPECT_EQ(RightClick, 1u) << id;
-  }
-  for (ViewModeKind mode : {ViewModeKind::Grid, ViewModeKind::Viewer}) clickOn(selectedRow, mode, 1);
-  clickOn(selectedRow, ViewModeKind::List, 0);
-  EXPECT_TRUE(Started().empty());
-  clickOn(selectedRow, ViewModeKind::List, 1);
-  EXPECT_EQ(std::pair(Started().size(), RightClick), std::pair(size_t{1}, 0u)) << "the launching click is consumed";
-}
-
 TEST_F(LaunchScenario, F7OpensTheFileManagerOnTheFolderAsOneArgument) {
   EXPECT_EQ(PressKey(vk::F7), Sleeps{450});
   ExpectOneStart("xdg-open", media_.text(), platform::ParameterSplit::Whole);

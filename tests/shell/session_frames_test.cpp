@@ -153,7 +153,9 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   Step("columns back", [] { PressKey(vk::F); });
   Step("select a track", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
   Step("launch it", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
+  Step("P launches it again", [] { PressKey(vk::P); });
   Step("select Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
+  Step("P launches no folder", [] { PressKey(vk::P); });
   Step("open Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
   Step("select the parent", [] { ClickId(kFirstRowId + IndexOf("..")); });
   Step("back up", [] { ClickId(kFirstRowId + IndexOf("..")); });
@@ -169,6 +171,10 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   Step("centred again", [] { ClickId(kCenterCenterId); });
   for (int32_t key : {vk::F8, vk::F5, vk::F6}) Step("geometry key " + std::to_string(key), [key] { PressKey(key); });
   Step("thumbnails", [] { PressKey(vk::T); });
+  Step("P launches nothing from the grid", [] {
+    SelectedEntry = IndexOf("track 3.mp3");
+    PressKey(vk::P);
+  });
   Step("N places only the list", [] { PressAt(300, 200, vk::N); });
   Step("next page", [] { PressKey(vk::BracketRight); });
   Step("previous page", [] { PressKey(vk::BracketLeft); });
