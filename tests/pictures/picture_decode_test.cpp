@@ -1,5 +1,5 @@
-// The platform decoder (BMP layouts and JPEG kinds as a 32-bit bitmap, bottom row first; what is
-// refused) and the PictureLoader over it. The row-selective decode: the damaged-files test.
+// The platform decoder (CMYK inks, what is refused) and the PictureLoader over it. Every BMP layout
+// and JPEG kind, and the row-selective decode: the damaged-files test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -29,25 +29,6 @@ struct Decoded {
     return {p[2], p[1], p[0]};
   }
 };
-
-TEST(PictureDecode, EveryBmpLayoutGivesTheColoursWritten) {
-  const std::vector<Rgb> two{kBlack, kWhite},
-      eight{kRed, kLime, kBlue, kWhite, kBlack, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
-  TempFolder folder;
-  // Gaps before the pixels, one of them past 64 KiB.
-  for (const testpictures::BmpLayout& layout :
-       {testpictures::BmpLayout{1, true}, {4, false}, {8, false, false, 8}, {8, false, false, 70000}, {16, false},
-        {16, true, true, 4}, {24, false}, {24, true, false, 6}, {24, false, false, 6, 124}, {32, false}}) {
-    SCOPED_TRACE(testing::Message() << layout.bitsPerPixel << " bits, top-down " << layout.topDown);
-    // An odd width exercises row padding and partly filled bytes; the name says nothing of the kind.
-    const auto picture = Pattern(7, 5, layout.bitsPerPixel == 1 ? two : eight);
-    folder.Write("picture.jpg", testpictures::EncodeBmp(picture, layout));
-    Decoded decoded(folder.PathOf("picture.jpg"));
-    ASSERT_TRUE(decoded.ok);
-    ASSERT_EQ(std::pair(decoded.picture.width, decoded.picture.height), std::pair(7, 5));
-    for (int32_t i = 0; i < 35; ++i) EXPECT_EQ(decoded.At(i % 7, i / 7), picture.At(i % 7, i / 7)) << i;
-  }
-}
 
 // The inks of CMYK pictures (stored as Adobe's writers do, 255 - ink, with their marker) come
 // back exactly, with a fill byte or a comment of 300 bytes (both bytes of its length count)

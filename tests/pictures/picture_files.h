@@ -1,9 +1,8 @@
-// Test pictures: BMP files of every layout by hand, JPEG through ImageMagick.
+// Test pictures: 24-bit BMP files by hand, JPEG through ImageMagick.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,64 +31,28 @@ inline Picture Pattern(int32_t width, int32_t height, const std::vector<Rgb>& co
   return picture;
 }
 
-struct BmpLayout {
-  int bitsPerPixel = 24;  // 1, 4, 8 (palette), 16, 24 or 32
-  bool topDown = false;
-  bool rgb565 = false;  // 16 bits by bit fields rather than plain 5-5-5
-  int gapBytes = 0;  // unused bytes between the colour table and the pixels
-  int headerBytes = 40;  // 124 for a version 5 header, its added fields all zero
-};
-
 inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline std::vector<uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& layout = {}) {
-  const int bpp = layout.bitsPerPixel;
-  const bool paletted = bpp <= 8, bitfields = bpp == 16 && layout.rgb565;
-  std::vector<Rgb> palette;
-  for (const Rgb& c : picture.pixels)
-    if (paletted && std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
-  if (paletted) palette.resize(size_t{1} << bpp, Rgb{0, 0, 0});
+// An uncompressed 24-bit BMP, rows bottom-up, each padded to four bytes.
+inline std::vector<uint8_t> EncodeBmp(const Picture& picture) {
   std::vector<uint8_t> pixels;
-  for (int32_t i = 0; i < picture.height; ++i) {
-    const size_t rowStart = pixels.size();
-    uint32_t bits = 0;
-    int filled = 0;
+  for (int32_t y = picture.height - 1; y >= 0; --y) {
     for (int32_t x = 0; x < picture.width; ++x) {
-      const Rgb c = picture.At(x, layout.topDown ? i : picture.height - 1 - i);
-      if (paletted) {
-        bits = (bits << bpp) | static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
-        if ((filled += bpp) == 8) pixels.push_back(static_cast<uint8_t>(bits)), bits = 0, filled = 0;
-      } else if (bpp == 16) {
-        PutLe(pixels, bitfields ? ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3)
-                                : ((c.r >> 3) << 10) | ((c.g >> 3) << 5) | (c.b >> 3), 2);
-      } else {
-        pixels.insert(pixels.end(), {c.b, c.g, c.r});
-        if (bpp == 32) pixels.push_back(0);
-      }
+      const Rgb c = picture.At(x, y);
+      pixels.insert(pixels.end(), {c.b, c.g, c.r});
     }
-    if (filled > 0) pixels.push_back(static_cast<uint8_t>(bits << (8 - filled)));
-    while ((pixels.size() - rowStart) % 4 != 0) pixels.push_back(0);
+    while (pixels.size() % 4 != 0) pixels.push_back(0);
   }
-  const auto dataOffset = static_cast<uint32_t>(14 + layout.headerBytes + palette.size() * 4 + (bitfields ? 12 : 0) +
-                                                layout.gapBytes);
+  const auto size = static_cast<uint32_t>(pixels.size());
   std::vector<uint8_t> out{'B', 'M'};
-  for (const uint32_t v : {dataOffset + static_cast<uint32_t>(pixels.size()), 0u, dataOffset,
-                           static_cast<uint32_t>(layout.headerBytes),
-                           static_cast<uint32_t>(picture.width),
-                           static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height)})
+  for (const uint32_t v : {54 + size, 0u, 54u, 40u, static_cast<uint32_t>(picture.width),
+                           static_cast<uint32_t>(picture.height)})
     PutLe(out, v, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, static_cast<uint32_t>(bpp), 2);
-  for (const uint32_t v : {bitfields ? 3u : 0u, static_cast<uint32_t>(pixels.size()), 2835u, 2835u,
-                           static_cast<uint32_t>(palette.size()), 0u})
-    PutLe(out, v, 4);
-  out.insert(out.end(), static_cast<size_t>(layout.headerBytes - 40), 0);
-  for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
-    if (bitfields) PutLe(out, mask, 4);
-  for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
-  out.insert(out.end(), static_cast<size_t>(layout.gapBytes), 0xEE);
+  PutLe(out, 1, 2);  // one plane
+  PutLe(out, 24, 2);
+  for (const uint32_t v : {0u, size, 2835u, 2835u, 0u, 0u}) PutLe(out, v, 4);
   out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
 }

@@ -57,7 +57,7 @@ std::string MakeFolder() {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   };
   write("wide.bmp", EncodeBmp(wide));
-  write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}}), {8}));
+  write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}})));
   write("dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
   std::ofstream(kFolder / "damaged.jpg") << "not a picture";
   std::ostringstream listing;
