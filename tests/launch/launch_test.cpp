@@ -1,7 +1,7 @@
-// Launching: the strings handed to the player, with the Windows and the Linux separators, where its
-// window goes; through the real frame loop on the headless backend, the platform's player starts,
-// its window is placed once by the menu's real geometry, the file manager gets the browsed folder;
-// on POSIX, the argument vector, where the player is found, reaping.
+// Launching: the strings handed to the player, with the Windows and the Linux separators, and where
+// its window goes; on POSIX, the argument vector, where the player is found, reaping. (What the
+// menu starts and places, through its frame loop: the session's transcript.)
+#include <gtest/gtest.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -15,8 +15,7 @@
 
 #include "browser/launch.h"
 #include "platform/posix/spawn.h"
-#include "shell/menu_scenario.h"
-#include "shell/virtual_keys.h"
+#include "browser/temp_folder.h"
 
 namespace {
 
@@ -65,41 +64,6 @@ TEST(PlayerPlacement, TheBoxFollowsTheListAndStaysOnTheScreen) {
     const WindowBox box = PlayerWindowBox(c.geometry);
     EXPECT_EQ(std::tuple(box.left, box.top, box.width, box.height), std::tuple(c.left, c.top, 600, 600)) << &c - cases;
   }
-}
-
-class LaunchScenario : public MenuScenario {
- protected:
-  static const std::vector<headless::ProgramStart>& Started() { return headless::Backend().programsStarted; }
-  static const std::vector<headless::WindowPlacement>& Placements() { return headless::Backend().placements; }
-  static void ExpectOneStart(const std::string& program, const std::string& parameters, platform::ParameterSplit split) {
-    ASSERT_EQ(Started().size(), 1u);
-    EXPECT_EQ(std::tie(Started()[0].program, Started()[0].parameters, Started()[0].split), std::tie(program, parameters, split));
-  }
-};
-
-TEST_F(LaunchScenario, PStartsThePlayerWithTheAsteriskPathAndPlacesItsWindowOnce) {
-  SelectedEntry = IndexOf("My Song.mp3");
-  fs::current_path(media_.path() / "Films");
-  const std::string title = "Moxa3 video and audio player";
-  headless::Backend().existingWindowTitles.push_back(title);
-  EXPECT_EQ(PressKey(vk::P), Sleeps{340});
-  ExpectOneStart(platform::PlayerProgram(StartDir), " rightful " + media_.text() + "/My*Song.mp3 0 ",
-                 platform::ParameterSplit::AtSpaces);
-  EXPECT_EQ(fs::current_path(), media_.path()) << "the start folder is left current";
-  ASSERT_EQ(std::pair(Placements().size(), headless::Backend().messageBoxes.size()), std::pair(size_t{1}, size_t{0}));
-  const headless::WindowPlacement& p = Placements()[0];
-  EXPECT_EQ(std::tie(p.title, p.left, p.top, p.width, p.height), std::tuple(title, 0, 0, 600, 600));
-  // A player window that appears only after the pause is not looked for again.
-  headless::Backend().existingWindowTitles.clear();
-  SelectedEntry = IndexOf("song.mp3");
-  PressKey(vk::P);
-  headless::Backend().existingWindowTitles.push_back(title);
-  Frames(3);
-  EXPECT_EQ(std::pair(Started().size(), Placements().size()), std::pair(size_t{2}, size_t{1}));
-}
-TEST_F(LaunchScenario, F7OpensTheFileManagerOnTheFolderAsOneArgument) {
-  EXPECT_EQ(PressKey(vk::F7), Sleeps{450});
-  ExpectOneStart("xdg-open", media_.text(), platform::ParameterSplit::Whole);
 }
 
 using Words = std::vector<std::string>;

@@ -80,6 +80,7 @@ class SessionFrames : public MenuScenario {
     ResetMenuState();
     headless::Reset();
     headless::Backend().localTime = "13:07:00";
+    headless::Backend().existingWindowTitles.push_back("Moxa3 video and audio player");
     StartMenu();
   }
   void TearDown() override {
@@ -129,8 +130,17 @@ class SessionFrames : public MenuScenario {
          << (Digest(PickMap, 4 * static_cast<size_t>(CanvasWidth) * CanvasHeight)) << " | " << CanvasWidth
          << "x" << CanvasHeight << " " << View() << " selected " << SelectedEntry << " first " << FirstThumb
          << " scroll " << ListScroll << " thumb " << ThumbSize.x << " step " << PictureLoader.ViewerStep
-         << " pan " << PictureLoader.PanFactor << " starts " << b.programsStarted.size() << " minimised " << b.minimiseCount << " windows " << b.windowsCreated
-         << " entries " << EntryTable.count << " quit " << QuitRequested << " sleeps";
+         << " pan " << PictureLoader.PanFactor << " minimised " << b.minimiseCount << " windows " << b.windowsCreated
+         << " entries " << EntryTable.count << " quit " << QuitRequested << " boxes " << b.messageBoxes.size()
+         << " current " << fs::current_path().string()
+         << " starts " << b.programsStarted.size();
+    if (!b.programsStarted.empty())  // the player's parameters split at spaces, a folder whole
+      line << " [" << b.programsStarted.back().parameters << "] split " << int(b.programsStarted.back().split);
+    line << " placed " << b.placements.size();
+    if (!b.placements.empty())
+      line << " at " << b.placements.back().left << "," << b.placements.back().top << " " << b.placements.back().width
+           << "x" << b.placements.back().height;
+    line << " sleeps";
     for (int32_t sleep : sleeps) line << " " << sleep;
     transcript_.push_back(line.str());
     if (const char* folder = std::getenv("VM_SESSION_FRAMES")) WriteFrame(folder, static_cast<int32_t>(transcript_.size()));
@@ -154,9 +164,19 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   Step("select a track", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
   Step("launch it", [] { ClickId(kFirstRowId + IndexOf("track 3.mp3")); });
   Step("P launches it again", [] { PressKey(vk::P); });
+  Step("a player window shown after the pause is not placed", [] {
+    headless::Backend().existingWindowTitles.clear();
+    PressKey(vk::P);
+    headless::Backend().existingWindowTitles.push_back("Moxa3 video and audio player");
+    Frames(3);
+  });
   Step("select Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
   Step("P launches no folder", [] { PressKey(vk::P); });
   Step("open Films", [] { ClickId(kFirstRowId + IndexOf("Films")); });
+  Step("P plays a film from Films", [] {
+    ClickId(kFirstRowId + IndexOf("reel.avi"));
+    PressKey(vk::P);
+  });
   Step("select the parent", [] { ClickId(kFirstRowId + IndexOf("..")); });
   Step("back up", [] { ClickId(kFirstRowId + IndexOf("..")); });
   Step("the selected folder itself stays open", [] {
