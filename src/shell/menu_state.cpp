@@ -21,6 +21,10 @@ int32_t ShownPicture;
 char StartDir[kPathBufferSize];
 char FolderPath[kPathBufferSize];
 
+namespace {
+constexpr int32_t kStartCellSide = 140;  // the cell is square
+}  // namespace
+
 void ResetMenuState() {
   ViewMode = ViewModeKind::List;
   GridRedraw = 0;
@@ -33,7 +37,7 @@ void ResetMenuState() {
   ScreenSize = {};
   DisplayMode = 1;
   PixelScale = 2;
-  ThumbSize = {140, 140};
+  ThumbSize = {kStartCellSide, kStartCellSide};
   ClockShown = 1;
   ColumnFactor = 0;
   QuitRequested = 0;

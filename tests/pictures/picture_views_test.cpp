@@ -157,12 +157,15 @@ class GridEquivalence : public ::testing::Test {
   void AddBmp(const std::string& name, const testpictures::Picture& picture) const {
     pictures_.Write(name, testpictures::EncodeBmp(picture));
   }
-  // The entries in the cache folder, each name with its bytes, after queued writes are done.
+  // The entries in the cache folder, each name with its bytes, after queued writes are done; each
+  // readable by its owner alone, as the pictures may be private.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> CacheEntries() const {
     FlushDiskThumbnails();
     std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
-    for (const auto& file : fs::directory_iterator(cache_.PathOf("thumbnails")))
+    for (const auto& file : fs::directory_iterator(cache_.PathOf("thumbnails"))) {
       entries.emplace_back(file.path().filename(), cache_.Read("thumbnails" / file.path().filename()));
+      EXPECT_EQ(file.status().permissions(), fs::perms::owner_read | fs::perms::owner_write) << file.path();
+    }
     std::sort(entries.begin(), entries.end());
     return entries;
   }
@@ -229,6 +232,7 @@ TEST_F(GridEquivalence, AFullCacheFolderIsTrimmed) {
     const std::string path = cache_.PathOf(std::string("thumbnails/").append(name));
     cache_.Write(std::string("thumbnails/").append(name), {});
     fs::resize_file(path, 60 << 20);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);  // as the menu writes them
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(age));
   }
   ExpectSameAsOneByOne(1);
