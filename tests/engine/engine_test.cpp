@@ -228,13 +228,6 @@ TEST_F(StartedEngineTest, TrigTablesAreWholeOnEveryThreadCount) {
                 std::equal(cosine.begin(), cosine.end() - 1, World.CosineTable)) << threads;
     EXPECT_EQ(std::pair(sine.back(), cosine.back()), std::pair(-2.0f, -2.0f)) << "written past the end";
   }
-  // Built only when neither table exists.
-  float* const sineTable = World.SineTable;
-  float keep = -5.0f, *cosineTable = World.CosineTable;
-  World.SineTable = &keep, World.CosineTable = nullptr;
-  BuildTrigTables();
-  EXPECT_EQ(std::pair(keep, World.CosineTable), std::pair(-5.0f, static_cast<float*>(nullptr)));
-  World.SineTable = sineTable, World.CosineTable = cosineTable;
 }
 
 }  // namespace
