@@ -1,9 +1,9 @@
-// The Canvas buffers, lines, the built-in font and text drawn in it.
+// The Canvas buffers, the built-in font and text drawn in it. (Lines: the frames of the grid and the
+// cursor cross in the session's frames.)
 #include <gtest/gtest.h>
 #include <malloc.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -12,7 +12,6 @@
 
 #include "canvas/canvas.h"
 #include "canvas/glyph_table.h"
-#include "canvas/lines.h"
 #include "canvas/text.h"
 #include "canvas/text_decoding.h"
 
@@ -44,14 +43,6 @@ Cells DrawnPixels() {
 Cells CellsWithId(uint32_t id) {
   return CellsWhere([id](int32_t x, int32_t y) { return PickIdAt(x, y) == id; });
 }
-Cells RectCells(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  return CellsWhere([](int32_t, int32_t) { return true; }, x0, y0, x1, y1);
-}
-// The rectangle's border cells inside the Canvas.
-Cells Outline(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  return CellsWhere([=](int32_t x, int32_t y) { return x == x0 || x == x1 || y == y0 || y == y1; }, x0, y0, x1, y1);
-}
-
 // Buffers of exactly the Canvas's cells, and row clears cut to the rows that exist.
 TEST_F(CanvasTest, BuffersAreWholeAndRowClearsStayInside) {
   for (int pass = 0; pass < 2; ++pass) {  // the same size again still gives whole buffers
@@ -72,35 +63,6 @@ TEST_F(CanvasTest, BuffersAreWholeAndRowClearsStayInside) {
     ClearCanvasRows(first, last);
   EXPECT_EQ(CellsWithId(0), CellsWhere([](int32_t, int32_t y) { return y <= 1 || y == kHeight - 1; }));
   EXPECT_EQ(std::count(Canvas, Canvas + kWidth * kHeight * 4, 0), kWidth * 3 * 4);
-}
-
-Cells LinePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  ClearCanvas();
-  DrawLine(x0, y0, x1, y1, 255, 0, 0);
-  return DrawnPixels();
-}
-
-TEST_F(CanvasTest, LinesTakeTheMinorStepLateAndKeepOnlyInsidePixels) {
-  // minor: the minor-axis coordinate at each step along the major axis, from the first end.
-  const struct { int32_t x0, y0, x1, y1; std::string minor; } cases[] = {
-      {0, 0, 10, 3, "00011122223"}, {10, 3, 0, 0, "33322211110"}, {2, 5, 0, 0, "221110"},
-      {7, 9, 7, 9, "7"}};
-  for (const auto& c : cases) {
-    const bool flat = std::abs(c.x1 - c.x0) > std::abs(c.y1 - c.y0);
-    const int32_t from = flat ? c.x0 : c.y0, step = (flat ? c.x1 : c.y1) > from ? 1 : -1;
-    Cells expected;
-    for (int32_t i = 0; i < static_cast<int32_t>(c.minor.size()); ++i) {
-      const int32_t along = from + step * i, across = c.minor[i] - '0';
-      expected.insert(flat ? Point{along, across} : Point{across, along});
-    }
-    EXPECT_EQ(LinePixels(c.x0, c.y0, c.x1, c.y1), expected) << c.x0 << "," << c.y0;
-  }
-  EXPECT_EQ(LinePixels(3, 2, -5, 2), RectCells(0, 2, 3, 2));
-  EXPECT_EQ(LinePixels(kWidth - 2, -3, kWidth - 2, 1), RectCells(kWidth - 2, 0, kWidth - 2, 1));
-  EXPECT_TRUE(LinePixels(kWidth, 0, kWidth + 40, kHeight).empty());
-  ClearCanvas();
-  DrawFrame(kWidth - 3, 20, kWidth + 5, 23, 0, 255, 0);
-  EXPECT_EQ(DrawnPixels(), Outline(kWidth - 3, 20, kWidth + 5, 23));
 }
 
 TEST_F(CanvasTest, TextInkAndTheTextBuffer) {
