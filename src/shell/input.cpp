@@ -42,8 +42,9 @@ void ClearInputState() {
 }
 
 int32_t MapCursorToCanvas(int32_t offset, int32_t span, int32_t canvasSize) {
-  if (span == 0) return 0;
-  const float value = static_cast<float>(offset) / static_cast<float>(span) * static_cast<float>(canvasSize);
+  // A window of no extent maps every point to the first pixel.
+  const float value =
+      span == 0 ? 0.0f : static_cast<float>(offset) / static_cast<float>(span) * static_cast<float>(canvasSize);
   if (value < 0.0f) return 0;
   if (value > static_cast<float>(canvasSize - 1)) return canvasSize - 1;
   return static_cast<int32_t>(value);

@@ -1,5 +1,6 @@
 // The frame loop on the headless backend: start-up, iterations, input between frames, exit; the
-// input rules of the core: key flags, the right-click debounce and the cursor mapping; the clock.
+// input rules of the core: key flags and the right-click debounce; the clock. (The cursor mapping:
+// the session, whose clicks and pans go through it.)
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -131,24 +132,6 @@ TEST_F(InputRules, KeysStayWithinTheTableAndRightPressesAreDebounced) {
   OnRightButtonUp();
   OnCloseRequest();
   EXPECT_EQ(std::pair(RightClick, QuitRequested), std::pair(0u, 1u));
-}
-
-TEST_F(InputRules, TheCursorMapsOntoTheCanvasAndSticksToItsEdges) {
-  SetCanvasSize(320, 240);  // in a 640 x 480 window at 100, 50: the cursor is measured from it
-  ASSERT_TRUE(OpenGlWindow("GAME", 640, 480, 16));
-  platform::MoveMainWindow(100, 50, 640, 480);
-  const struct { int32_t x, y, canvasX, canvasY; } cases[] = {
-      {739, 50, 319, 239}, {100, 529, 0, 0},  // 1 / 480 * 240 truncates to 0
-      {5000, -50, 319, 239}, {-30, 900, 0, 0}, {103, 526, 1, 2}};
-  for (const auto& c : cases) {
-    headless::Backend().cursorX = c.x, headless::Backend().cursorY = c.y;
-    EXPECT_EQ(std::pair(CursorToCanvasX(), CursorToCanvasY()), std::pair(c.canvasX, c.canvasY)) << c.x << "," << c.y;
-  }
-  CloseGlWindow();
-  EXPECT_EQ(CursorToCanvasX(), 0) << "without a window the cursor reads zero";
-  ReleaseCanvas();
-  EXPECT_EQ(MapCursorToCanvas(10, 0, 320), 0) << "a zero span";
-  EXPECT_EQ(MapCursorToCanvas(639, 640, 320), 319) << "319.5 is clamped on the float";
 }
 
 TEST(TwelveHourClock, ConvertsAndToleratesBadText) {

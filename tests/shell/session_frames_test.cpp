@@ -226,6 +226,12 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
       ClickId(4000 + IndexOf(name));
       PressAt(640, 480, vk::Digit0 + 7);
     });
+  // The cursor beyond the window's corners places the picture by the nearest Canvas corner.
+  for (const auto& [x, y] : {std::pair{-500, 5000}, {5000, -500}})
+    Step("the cursor at " + std::to_string(x) + "," + std::to_string(y), [x, y] {
+      headless::Backend().cursorX = x, headless::Backend().cursorY = y;
+      Frames(1);
+    });
   Step("back to the grid", [] { ClickAt(10, 10); });
   Step("a damaged picture stays in the grid", [] { ClickId(4000 + IndexOf("damaged.jpg")); });
   Step("a click in dot.bmp's cell above its picture", [] {
