@@ -73,9 +73,6 @@ TEST_F(CanvasTest, TextInkAndTheTextBuffer) {
   // The text buffer is never overrun.
   FormatText("%s", std::string(400, 'x').c_str());
   EXPECT_EQ(std::strlen(TextBuffer), 255u);
-  FormatText("C:");
-  FormatText("%s\\%s", TextBuffer, "music");  // formatting may read the buffer itself
-  EXPECT_STREQ(TextBuffer, "C:\\music");
   // 256 bytes that are not UTF-8 and no zero: each is the letter "a" (width 4).
   std::memset(TextBuffer, 0xE2, kTextBufferSize);
   EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 256 * 5);

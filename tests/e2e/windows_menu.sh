@@ -122,4 +122,3 @@ for entry in "F6|vm_window_at GAME '0 0 1280 960'" "F8|vm_window_at GAME '0 0 10
   vm_key_until "${entry%%|*}" "${entry#*|}"
 done
 vm_expect_exit Alt+F4
-echo PASS

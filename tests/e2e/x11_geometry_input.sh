@@ -156,4 +156,3 @@ for entry in "1365x767||0 0 1362 764|0 0 1365 767||" \
   fi
   vm_quit_menu
 done
-echo PASS
