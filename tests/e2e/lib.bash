@@ -3,7 +3,7 @@
 set -uo pipefail
 : "${VM_BUILD_DIR:?}" "${VM_SOURCE_DIR:?}"
 MENU=("$VM_BUILD_DIR/bin/vestramenu")  # the menu's command line
-HELPERS=$VM_BUILD_DIR/tests/e2e STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash PLAYER_TITLE="Moxa3 video and audio player"
+HELPERS=$VM_BUILD_DIR/tests STUB_PLAYER=$VM_SOURCE_DIR/tests/e2e/stub_player.bash PLAYER_TITLE="Moxa3 video and audio player"
 WORK=$(mktemp -d /tmp/vm-e2e.XXXXXX) RECORDS=$WORK/records STARTED_PIDS=() XVFB_PID="" && mkdir -p "$RECORDS"
 export XDG_CACHE_HOME=$WORK/cache  # thumbnails cached by the menus under test
 
