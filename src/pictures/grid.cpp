@@ -85,13 +85,13 @@ struct PageEntry {
 std::vector<PageEntry> ListPage(int32_t first, int32_t last, std::vector<std::string>* paths) {
   std::vector<PageEntry> entries;
   const bool entered = EnterShownFolder();
-  for (int32_t i = first; i <= last; ++i) {
-    PageEntry entry{i, EntryName(i), -1, entered};
-    if (entered && ClassifyPictureName(entry.name.c_str()).loadable == 1) {
+  for (int32_t i = first; i <= last; ++i) entries.push_back({i, EntryName(i), -1, entered});
+  if (entered) {
+    for (PageEntry& entry : entries) {
+      if (ClassifyPictureName(entry.name.c_str()).loadable != 1) continue;
       entry.pathSlot = static_cast<int32_t>(paths->size());
       paths->push_back(PicturePathFor(entry.name.c_str()));
     }
-    entries.push_back(std::move(entry));
   }
   platform::ChangeCurrentDir(StartDir);
   return entries;

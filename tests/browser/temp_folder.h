@@ -15,6 +15,11 @@
 
 namespace fs = std::filesystem;
 
+inline void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 class TempFolder {
  public:
   explicit TempFolder(const std::string& tag = "files") {
@@ -43,10 +48,7 @@ class TempFolder {
     fs::create_directories(path_ / name);
     return path_ / name;
   }
-  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const { WriteFile(path_ / name, bytes); }
   std::vector<uint8_t> Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

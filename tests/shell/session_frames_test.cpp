@@ -51,14 +51,10 @@ std::string MakeFolder() {
     std::ofstream(kFolder / name) << "x";
   for (const auto& picture : fs::directory_iterator(kPictures)) fs::copy(picture.path(), kFolder);
   using namespace testpictures;
-  const Picture wide = Pattern(300, 120, {{255, 0, 0}, {0, 0, 255}, {255, 255, 255}, {0, 128, 0}, {9, 9, 9}});
-  const auto write = [](const char* name, const std::vector<uint8_t>& bytes) {
-    std::ofstream(kFolder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  };
-  write("wide.bmp", EncodeBmp(wide));
-  write("tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}})));
-  write("dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
+  WriteFile(kFolder / "wide.bmp",
+            EncodeBmp(Pattern(300, 120, {{255, 0, 0}, {0, 0, 255}, {255, 255, 255}, {0, 128, 0}, {9, 9, 9}})));
+  WriteFile(kFolder / "tall.bmp", EncodeBmp(Pattern(40, 250, {{200, 100, 0}, {0, 0, 0}, {0, 255, 255}})));
+  WriteFile(kFolder / "dot.bmp", EncodeBmp(Pattern(1, 1, {{255, 128, 0}})));
   std::ofstream(kFolder / "damaged.jpg") << "not a picture";
   std::ostringstream listing;
   for (const std::string& name : SearchOrder(kFolder)) {

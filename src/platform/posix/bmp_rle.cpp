@@ -23,7 +23,7 @@ class RlePainter {
   void Paint(uint32_t index) {
     if (x_ < out_->width) {
       uint8_t* p = out_->pixels + 4 * (static_cast<int64_t>(y_) * out_->width + x_);
-      std::memcpy(p, palette_[index & 0xFF].data(), 3);
+      std::memcpy(p, palette_[index & 0xFF].data(), sizeof palette_[0]);  // the fourth byte is unused
     }
     x_ += 1;
   }
