@@ -87,10 +87,12 @@ TEST(PictureDecode, RefusesDamagedAndOversizedFilesCleanly) {
   std::vector<uint8_t> bmp = testpictures::EncodeBmp(Pattern(2, 2, {kRed}));
   bmp[18] = 0x10, bmp[19] = 0x27;  // width 10000, height 2: within the limit, rows absent
   folder.Write("short.bmp", bmp);
+  std::vector<uint8_t> cut = testpictures::EncodeBmp(Pattern(64, 64, {kRed}));
+  cut.resize(64 * 64 * 3 - 1), folder.Write("cut.bmp", cut);  // a byte fewer than its rows, header counted
   ASSERT_EQ(mkfifo(folder.PathOf("fifo.jpg").c_str(), 0600), 0);  // never waits for a writer
   folder.Write("over a gigabyte.bmp", testpictures::EncodeBmp(Pattern(2, 2, {kRed})));
   fs::resize_file(folder.PathOf("over a gigabyte.bmp"), (uintmax_t{1} << 30) + 1);  // sparse: never read
-  for (const char* name : {"missing.jpg", "", "101 scans.jpg", "short.bmp", "fifo.jpg", "over a gigabyte.bmp",
+  for (const char* name : {"missing.jpg", "", "101 scans.jpg", "short.bmp", "cut.bmp", "fifo.jpg", "over a gigabyte.bmp",
                            "stray.jpg", "good.jpg", "good with 100 scans.jpg"}) {
     const bool accepted = std::string(name).starts_with("stray") || std::string(name).starts_with("good");
     Decoded decoded(folder.PathOf(name));
