@@ -45,7 +45,7 @@ void ShowFolder(const char* newPath) {
   std::snprintf(FolderPath, kPathBufferSize, "%s", newPath);
   SelectedEntry = 1;
   ViewMode = ViewModeKind::List;
-  RelistRequest = 1;
+  RelistRequest = true;
 }
 
 // FolderPath is always terminated: every write of it is bounded by its size.

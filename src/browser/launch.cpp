@@ -104,10 +104,9 @@ void LaunchSelectedEntry() {
 }
 
 void LaunchOnClick() {
-  if (!RightClick || ViewMode != ViewModeKind::List || !SelectedEntryIsFile()) return;
-  if (!CursorIsOnSelectedRow()) return;
+  if (!RightClick || ViewMode != ViewModeKind::List || !CursorIsOnSelectedRow()) return;
   LaunchSelectedEntry();
-  RightClick = 0;
+  RightClick = false;
 }
 
 void OpenFileManager() {

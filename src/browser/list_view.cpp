@@ -169,7 +169,7 @@ void HandleListClick() {
   const auto entry = static_cast<int32_t>(row);
   if (entry != SelectedEntry) {
     SelectedEntry = entry;
-    RightClick = 0;
+    RightClick = false;
     return;
   }
   OpenSelectedFolder(entry);

@@ -36,7 +36,7 @@ std::string EntryName(int32_t entry) { return EntryTable.name[entry]; }
 // What every load request for a BMP or JPEG name leaves in the menu state.
 void MarkPictureRequested() {
   PictureLoader.PanFactor = 3;
-  PictureLoader.MenuBarShown = 1;
+  PictureLoader.MenuBarShown = true;
 }
 
 // Makes FolderPath current; false when it can't be or its path can't be read, as names would then
@@ -46,7 +46,7 @@ bool EnterShownFolder() { return platform::ChangeCurrentDir(FolderPath) && !Pict
 // Step 6.2 of the draw, decoding through the PictureLoader. Nothing is requested from a folder
 // that can't be entered.
 void RequestPictureLoad(const std::string& name) {
-  PictureLoaded = 0;
+  PictureLoaded = false;
   if (!EnterShownFolder()) {
     platform::ChangeCurrentDir(StartDir);
     return;
@@ -61,7 +61,7 @@ void RequestPictureLoad(const std::string& name) {
 // picture record end as the decode would have left them; the picture's pixels stay with the grid.
 void ApplyPictureOutcome(const std::string& name, const PictureOutcome& outcome) {
   PictureLoader.IsPictureName(name.c_str(), PictureInfo);
-  PictureLoaded = 0;
+  PictureLoaded = false;
   if (PictureLoader.loadable != 1) return;
   if (outcome.openedWidth != 0 || outcome.openedHeight != 0) {
     PictureLoader.width = outcome.openedWidth;
@@ -70,7 +70,7 @@ void ApplyPictureOutcome(const std::string& name, const PictureOutcome& outcome)
   if (outcome.loaded) {
     RecordDecodedSize(outcome.picture.width, outcome.picture.height, PictureInfo);
     PictureLoader.loads += 1;
-    PictureLoaded = 1;
+    PictureLoaded = true;
   }
   MarkPictureRequested();
 }
@@ -115,7 +115,7 @@ void DrawPage(const std::vector<PageEntry>& entries, const std::vector<PictureOu
     const int32_t y0 = CanvasHeight - 31 - t * (cell / columns + 1);
     static const PictureOutcome kNeverDecoded;
     const PictureOutcome& outcome = entry.pathSlot < 0 ? kNeverDecoded : outcomes[entry.pathSlot];
-    PictureLoaded = 0;
+    PictureLoaded = false;
     if (entry.requested) ApplyPictureOutcome(entry.name, outcome);
     if (PictureLoaded) DrawThumbnail(outcome.picture.thumbnail, x0, y0, kThumbIdBase + entry.index);
     DrawCellDecoration(entry.index, x0, y0, t);
@@ -123,7 +123,7 @@ void DrawPage(const std::vector<PageEntry>& entries, const std::vector<PictureOu
 }
 
 void ShowGridFrom(int64_t first) {
-  GridRedraw = 1;
+  GridRedraw = true;
   ViewMode = ViewModeKind::Grid;
   FirstThumb = static_cast<int32_t>(first);
 }
@@ -135,7 +135,7 @@ uint32_t IdUnderCursor() { return PickIdAt(CursorToCanvasX(), CursorToCanvasY())
 int64_t CellsPerPage() { return int64_t{PageColumns()} * PageRows(); }
 
 void DrawGrid() {
-  GridRedraw = 0;
+  GridRedraw = false;
   ClearCanvas();
   const int32_t columns = PageColumns();
   const int32_t rows = PageRows();
@@ -167,7 +167,7 @@ bool HandleThumbnailClick() {
     const uint32_t id = IdUnderCursor();
     if (IsThumbId(id)) FirstThumb = static_cast<int32_t>(id - kThumbIdBase);
     if (id == 0) FirstThumb = -static_cast<int32_t>(kThumbIdBase);
-    GridRedraw = 1;
+    GridRedraw = true;
     return true;
   }
   if (!RightClick || ViewMode != ViewModeKind::Grid) return false;
@@ -179,7 +179,7 @@ bool HandleThumbnailClick() {
     ViewMode = ViewModeKind::Viewer;
     ShownPicture = entry;
     ViewOffset = {};
-    RightClick = 0;
+    RightClick = false;
   }
   return false;
 }

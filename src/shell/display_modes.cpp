@@ -33,10 +33,8 @@ void SizeCanvasForHalfScreen() {
   SetCanvasSize(half.width, half.height);
 }
 
-int32_t RecreateWindow() {
-  if (!OpenGlWindow("GAME", CanvasWidth * PixelScale, CanvasHeight * PixelScale, 16)) return 0;
-  platform::HideSystemCursor();
-  return 1;
+void RecreateWindow() {
+  if (OpenGlWindow("GAME", CanvasWidth * PixelScale, CanvasHeight * PixelScale, 16)) platform::HideSystemCursor();
 }
 
 void ChangeDisplayMode(int32_t mode) {
@@ -52,7 +50,7 @@ void ChangeDisplayMode(int32_t mode) {
   ViewOffset = {};
   WindowPos = {};
   SavedViewOffset = {};
-  if (ViewMode == ViewModeKind::Grid) GridRedraw = 1;
+  if (ViewMode == ViewModeKind::Grid) GridRedraw = true;
 }
 
 void MoveWindowToCursor() {

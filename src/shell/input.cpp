@@ -26,18 +26,18 @@ void OnKeyUp(int32_t virtualKey) {
 
 void OnRightButtonDown() {
   if (FrameCounter > RightClickFrame + kRightClickDebounceFrames) {
-    RightClick = 1;
+    RightClick = true;
     RightClickFrame = FrameCounter;
   }
 }
 
-void OnRightButtonUp() { RightClick = 0; }
+void OnRightButtonUp() { RightClick = false; }
 
 void OnCloseRequest() { QuitRequested = 1; }
 
 void ClearInputState() {
   std::memset(KeyTable, 0, sizeof KeyTable);
-  RightClick = 0;
+  RightClick = false;
   RightClickFrame = 0;
 }
 

@@ -78,13 +78,13 @@ void ThumbnailsKey() {
   if (!Pressed(vk::T)) return;
   if (ViewMode == ViewModeKind::List) {
     ViewMode = ViewModeKind::Grid;
-    GridRedraw = 1;
+    GridRedraw = true;
     SavedViewOffset = ViewOffset;
     ViewOffset = {};
     Pause(180);
   } else if (ViewMode == ViewModeKind::Grid) {
     ViewMode = ViewModeKind::List;
-    GridRedraw = 0;
+    GridRedraw = false;
     ViewOffset = SavedViewOffset;
     Pause(180);
   }
@@ -107,7 +107,7 @@ void ResolveClick() {
   }
   if (RightClick && ViewMode == ViewModeKind::Viewer) {
     ViewMode = ViewModeKind::Grid;
-    GridRedraw = 1;
+    GridRedraw = true;
     Relist();
   }
 }
@@ -125,7 +125,7 @@ void QuitKey() {
 void RelistKey() {
   if (!Pressed(vk::R) && !RelistRequest) return;
   Relist();
-  RelistRequest = 0;
+  RelistRequest = false;
 }
 
 void AnchorKey() {
@@ -189,7 +189,7 @@ void MenuBarKey() {
 // ---- Steps 30 to 33 --------------------------------------------------------------------------
 
 void EndFrame() {
-  RightClick = 0;
+  RightClick = false;
   std::fill(std::begin(KeyTable), std::end(KeyTable), 0u);
   NoteMessagesPumped(PumpAllMessages());
   FrameCounter += 1;
@@ -217,7 +217,7 @@ void StartMenu() {
   StartEngine();                                         // 3
   RecreateWindow();                                      // 4
   AllocatePictureBuffer();                               // 5
-  PictureLoader.MenuBarShown = 1;                        // 6
+  PictureLoader.MenuBarShown = true;                     // 6
   AllocateEntryTable();                                  // 7
   PictureLoader.ViewerStep = 4.0f;                       // 8
   Relist();                                              // 9

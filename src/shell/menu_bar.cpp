@@ -75,13 +75,13 @@ void DrawLabels() {
 
 void ShowList() {
   ViewMode = ViewModeKind::List;
-  GridRedraw = 0;
+  GridRedraw = false;
   ViewOffset = SavedViewOffset;
 }
 
 void ShowGrid() {
   ViewMode = ViewModeKind::Grid;
-  GridRedraw = 1;
+  GridRedraw = true;
   SavedViewOffset = ViewOffset;
   ViewOffset = {};
 }
@@ -121,7 +121,7 @@ void CentreList() {
 void ChooseThumbSize(uint32_t labelId) {
   const int32_t side = kThumbSides[labelId - id::FirstThumbSize];
   ThumbSize = {side, side};
-  GridRedraw = 1;
+  GridRedraw = true;
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ constexpr int32_t kStartCellSide = 140;  // the cell is square
 
 void ResetMenuState() {
   ViewMode = ViewModeKind::List;
-  GridRedraw = 0;
+  GridRedraw = false;
   SelectedEntry = 1;
   FirstThumb = 1;
   ListScroll = 0;
@@ -38,11 +38,11 @@ void ResetMenuState() {
   DisplayMode = 1;
   PixelScale = 2;
   ThumbSize = {kStartCellSide, kStartCellSide};
-  ClockShown = 1;
+  ClockShown = true;
   ColumnFactor = 0;
   QuitRequested = 0;
   FrameCounter = 0;
-  RelistRequest = 0;
+  RelistRequest = false;
 }
 
 namespace {

@@ -1,5 +1,4 @@
-// The Canvas buffers, the built-in font and text drawn in it. (Lines: the frames of the grid and the
-// cursor cross in the session's frames.)
+// The Canvas buffers, the built-in font and text drawn in it. (Lines: the session's frames.)
 #include <gtest/gtest.h>
 #include <malloc.h>
 
@@ -75,9 +74,7 @@ TEST_F(CanvasTest, TextInkAndTheTextBuffer) {
   EXPECT_EQ(std::strlen(TextBuffer), 255u);
   // 256 bytes that are not UTF-8 and no zero: each is the letter "a" (width 4).
   std::memset(TextBuffer, 0xE2, kTextBufferSize);
-  EXPECT_EQ(DrawLabel(0, 50, 255, 255, 0, 4), 256 * 5);
   EXPECT_EQ(DrawLabelClipped(0, 50, 255, 255, 0, 4, 10), 256 * 5);
-  EXPECT_EQ(DrawText(0, 50, 255, 255, 0), 256 * 5);
   // The longest formatted text, cut inside a two-byte letter: the tail is one box, the rest UTF-8.
   std::string accents;
   while (accents.size() < 254) accents += "\xC3\xA9";

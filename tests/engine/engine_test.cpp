@@ -184,8 +184,6 @@ std::vector<std::tuple<std::string, const void*, size_t>> Tables() {
 TEST_F(StartedEngineTest, StartUpValues) {
   EXPECT_EQ(std::count_if(SpriteBank, SpriteBank + SpriteSlotCount, [](const SpriteSlot& s) { return s.pixels; }), 214)
       << "every listed sprite file reaches its slot";
-  const GridSearch& s = *World.Search;
-  EXPECT_EQ(std::count(s.unitTargets, s.unitTargets + UnitCount, NoSearchTarget), int(UnitCount));
   const ItemRecord &knife = World.ItemTable[6110], &instance = World.ItemTable[10000];
   EXPECT_EQ(std::tuple(instance.itemId, instance.spriteSlot, instance.gradeValue), std::tuple(knife.itemId, 600, 1.0f));
   // Every table has its size: the allocator rounds a small block up by a few bytes, a mapped one

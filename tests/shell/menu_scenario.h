@@ -58,8 +58,6 @@ class MenuScenario : public ::testing::Test {
     headless::Queue(headless::EventKind::RightDown);
     return ActNextFrame();
   }
-  // The MenuBar's base line.
-  static int32_t BarY() { return ViewOffset.y + CanvasHeight - 11; }
   // The view as one line: mode, a pending grid redraw, the offset and the list's saved offset.
   static std::string View() {
     const char* const modes[] = {"list", "grid", "viewer"};

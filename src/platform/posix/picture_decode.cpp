@@ -173,7 +173,7 @@ void ConvertCmykRows(uint8_t* pixels, int64_t count, bool inverted) {
 
 PictureKind DetectPictureKind(const std::vector<uint8_t>& bytes) {
   const auto startsWith = [&bytes](std::initializer_list<uint8_t> magic) {
-    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+    return std::mismatch(magic.begin(), magic.end(), bytes.begin(), bytes.end()).first == magic.end();
   };
   if (startsWith({0xFF, 0xD8, 0xFF})) return PictureKind::Jpeg;
   if (startsWith({'B', 'M'})) return PictureKind::Bmp;
