@@ -30,9 +30,8 @@ struct Decoded {
   }
 };
 
-// The inks of CMYK pictures (stored as Adobe's writers do, 255 - ink, with their marker) come
-// back exactly, with a fill byte or a comment of 300 bytes (both bytes of its length count)
-// before the marker. Changed markers and every kind: the damaged-files test.
+// CMYK inks (stored as Adobe writes them, 255 - ink, with its marker) come back exactly, also past a
+// fill byte or a 300-byte comment (both length bytes count). Other markers: the damaged-files test.
 TEST(PictureDecode, CmykJpegsFindAdobesMarkerPastOtherSegments) {
   TempFolder folder;
   ASSERT_TRUE(folder.Convert("-size 16x16 'xc:cmyk(100,0,50,0)' -quality 100", "c.jpg"));

@@ -188,7 +188,9 @@ TEST_F(GridEquivalence, FreshAndCachedDrawsMatchTheOneByOneDraw) {
     if (cell == 200) GridThumbnails().Clear(), headless::Backend().thumbnailCacheFolder = cache_.PathOf("in the way/x");
   }
   EXPECT_EQ(cache_.Read("in the way"), std::vector<uint8_t>{1});
-  EXPECT_FALSE(fs::exists(pictures_.PathOf("thumbnails"))) << "nothing in the browsed folder";
+  headless::Backend().thumbnailCacheFolder = "relative", ExpectSameAsOneByOne(1);  // names no fixed place
+  for (const fs::path& made : {pictures_.path() / "thumbnails", pictures_.path() / "relative", start_.path() / "relative"})
+    EXPECT_FALSE(fs::exists(made)) << made;
 }
 
 TEST_F(GridEquivalence, ThumbnailsAreKeptUntilTheFileIsRewrittenWithANewTime) {
