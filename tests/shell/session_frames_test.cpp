@@ -249,7 +249,7 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
   // heights either side of a whole row).
   for (const int32_t top : {221, 222, 0})
     Step("M to " + std::to_string(top), [top] {
-      headless::Backend().cursorX = 0, headless::Backend().cursorY = top;
+      headless::Backend().cursorX = top, headless::Backend().cursorY = top;
       PressKey(vk::M);
     });
   // The list's offset: kept by T and the bracket labels, dropped by the bracket keys.
@@ -314,8 +314,8 @@ TEST_F(SessionFrames, EveryViewAndGeometryAsApproved) {
     PressKey(vk::F5);
   });
   Step("the full odd screen", [] { PressKey(vk::F8); });
-  Step("no 400-pixel cell fits half of a low screen: pages stand still", [] {
-    headless::Backend().screenWidth = 1300, headless::Backend().screenHeight = 900;
+  Step("half of a low screen holds one 400-pixel cell: pages move by one", [] {
+    headless::Backend().screenWidth = 1300, headless::Backend().screenHeight = 924;
     PressKey(vk::F5);
     Frames(1);  // the grid's labels are drawn
     ClickId(kFirstThumbSizeId + 5);
